@@ -1,0 +1,331 @@
+#include "numerology_table.h"
+#include "text_support.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <set>
+#include <vector>
+
+using namespace knowledge;
+
+namespace {
+
+struct Tables {
+    NumerologyTable table;
+    SayingThreeList sayingThree;
+    Tables() { FillNumerologyTable(table, sayingThree); }
+};
+
+const Tables &filled()
+{
+    static const Tables tables;
+    return tables;
+}
+
+std::u16string_view cell(int row, Column column) { return filled().table[row][column]; }
+
+bool endsWith(std::u16string_view text, std::u16string_view tail)
+{
+    return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
+}
+
+bool contains(std::u16string_view text, std::u16string_view part)
+{
+    return text.find(part) != std::u16string_view::npos;
+}
+
+std::string where(int row, std::u16string_view text)
+{
+    return "row " + std::to_string(row) + ": " + Utf8(text);
+}
+
+// Splits a verse at its commas; the closing mark is dropped.
+std::vector<std::size_t> verseLineLengths(std::u16string_view verse)
+{
+    std::vector<std::size_t> lengths;
+    verse.remove_suffix(1);
+    for (std::size_t start = 0;;) {
+        const std::size_t comma = verse.find(u'，', start);
+        lengths.push_back((comma == std::u16string_view::npos ? verse.size() : comma) - start);
+        if (comma == std::u16string_view::npos)
+            return lengths;
+        start = comma + 1;
+    }
+}
+
+const std::set<int> EmptyCareer{25, 76, 77, 78, 79, 80, 81};
+const std::set<int> EmptyFamily{6, 22, 24, 25, 27, 29, 33, 36, 38, 45, 46, 59, 76, 77, 78, 79, 80, 81};
+const std::set<int> EmptyHealth{31, 35, 40, 51, 54, 63, 76, 77, 78, 79, 80, 81};
+const std::set<int> EmptyMeaning{20, 26, 31, 39, 41, 76, 77, 79, 80, 81};
+
+struct ColumnShape {
+    Column column;
+    std::size_t minLength, maxLength;
+    const std::set<int> *emptyRows;
+};
+
+const ColumnShape Shapes[] = {
+    {ViewOne, 30, 34, nullptr}, {ViewTwo, 40, 319, nullptr}, {SayingOne, 18, 38, nullptr},
+    {SayingTwo, 13, 36, nullptr}, {Career, 12, 28, &EmptyCareer}, {Family, 5, 31, &EmptyFamily},
+    {Health, 10, 145, &EmptyHealth}, {Meaning, 27, 220, &EmptyMeaning},
+};
+
+const std::map<std::u16string_view, std::set<int>> RowsByRating{
+    {u"【大吉】", {1, 11, 13, 31, 37, 41, 48, 63, 81}},
+    {u"【吉】", {3, 5, 8, 15, 16, 21, 23, 24, 29, 32, 33, 35, 39, 45, 47, 52, 65, 67, 68, 73}},
+    {u"【次吉】", {6, 7, 17, 18}},
+    {u"【半吉】", {25, 30, 38, 51}},
+    {u"【吉凶参半】", {49, 50, 58, 71}},
+    {u"【凶】", {2,  4,  9,  10, 12, 14, 19, 20, 22, 26, 27, 28, 34, 36, 40, 42, 43, 44, 46, 53,
+               54, 55, 56, 57, 59, 60, 61, 62, 64, 66, 69, 70, 72, 74, 75, 76, 77, 78, 79, 80}},
+};
+
+} // namespace
+
+TEST(NumerologyTable, RowZeroAndTheMissingSayingsStayEmpty)
+{
+    for (std::size_t column = 0; column < ColumnCount; ++column)
+        EXPECT_TRUE(filled().table[0][column].empty()) << "column " << column;
+    EXPECT_TRUE(filled().sayingThree[0].empty());
+    EXPECT_TRUE(filled().sayingThree[MaxNumber].empty());
+}
+
+TEST(NumerologyTable, EachColumnHasItsLengthsAndExactlyItsEmptyCells)
+{
+    int nonEmpty = 0;
+    for (const ColumnShape &shape : Shapes) {
+        for (int row = 1; row <= MaxNumber; ++row) {
+            const std::u16string_view text = cell(row, shape.column);
+            SCOPED_TRACE("column " + std::to_string(shape.column) + ", " + where(row, text));
+            const bool shouldBeEmpty = shape.emptyRows && shape.emptyRows->count(row);
+            EXPECT_EQ(text.empty(), shouldBeEmpty);
+            if (!text.empty()) {
+                ++nonEmpty;
+                EXPECT_GE(text.size(), shape.minLength);
+                EXPECT_LE(text.size(), shape.maxLength);
+            }
+        }
+    }
+    EXPECT_EQ(nonEmpty, 601);
+    for (int row = 1; row < MaxNumber; ++row) {
+        const std::u16string_view saying = filled().sayingThree[row];
+        SCOPED_TRACE(where(row, saying));
+        EXPECT_GE(saying.size(), 10u);
+        EXPECT_LE(saying.size(), 66u);
+        EXPECT_TRUE(endsWith(saying, u"。"));
+    }
+}
+
+// Medians keep the texts of a kind alike in weight; they drift when rows are rewritten carelessly.
+TEST(NumerologyTable, TypicalLengthsStayNearTheirMedians)
+{
+    auto median = [](std::vector<std::size_t> lengths) {
+        std::sort(lengths.begin(), lengths.end());
+        return lengths[lengths.size() / 2];
+    };
+    const std::pair<Column, std::size_t> expected[] = {
+        {ViewTwo, 106}, {SayingOne, 31}, {SayingTwo, 16}, {Health, 18}, {Meaning, 67}};
+    for (auto [column, target] : expected) {
+        std::vector<std::size_t> lengths;
+        for (int row = 1; row <= MaxNumber; ++row)
+            if (!cell(row, column).empty())
+                lengths.push_back(cell(row, column).size());
+        const std::size_t m = median(lengths);
+        EXPECT_GE(m * 10, target * 8) << "column " << column;
+        EXPECT_LE(m * 10, target * 12) << "column " << column;
+    }
+    std::vector<std::size_t> sayings;
+    for (int row = 1; row < MaxNumber; ++row)
+        sayings.push_back(filled().sayingThree[row].size());
+    EXPECT_GE(median(sayings) * 10, 22u * 8);
+    EXPECT_LE(median(sayings) * 10, 22u * 12);
+}
+
+TEST(NumerologyTable, EveryRowCarriesItsRating)
+{
+    std::map<std::u16string_view, std::set<int>> found;
+    for (int row = 1; row <= MaxNumber; ++row) {
+        const std::u16string_view saying = cell(row, SayingOne);
+        const std::size_t close = saying.find(u'】');
+        ASSERT_NE(close, std::u16string_view::npos) << where(row, saying);
+        found[saying.substr(0, close + 1)].insert(row);
+    }
+    EXPECT_EQ(found, RowsByRating);
+}
+
+TEST(NumerologyTable, VersesHaveFourLinesOfSevenSaveTheKnownDepartures)
+{
+    const std::set<int> sixCharacterLine{4, 31, 33, 35, 36, 54, 63, 73, 78, 80};
+    const std::set<int> longLine{33, 53, 61};
+    for (int row = 1; row <= MaxNumber; ++row) {
+        const std::u16string_view verse = cell(row, ViewOne);
+        SCOPED_TRACE(where(row, verse));
+        ASSERT_FALSE(verse.empty());
+        EXPECT_TRUE(endsWith(verse, row == 34 ? u"？" : u"。"));
+        const std::vector<std::size_t> lines = verseLineLengths(verse);
+        if (row == 3) {
+            EXPECT_EQ(lines, (std::vector<std::size_t>{7, 7, 14}));
+            continue;
+        }
+        ASSERT_EQ(lines.size(), 4u);
+        const auto count = [&lines](auto predicate) {
+            return std::count_if(lines.begin(), lines.end(), predicate);
+        };
+        EXPECT_EQ(count([](std::size_t n) { return n == 6; }) > 0, sixCharacterLine.count(row) > 0);
+        EXPECT_EQ(count([](std::size_t n) { return n == 8 || n == 9; }) > 0, longLine.count(row) > 0);
+        EXPECT_EQ(count([](std::size_t n) { return n < 6 || n > 9; }), 0);
+    }
+}
+
+TEST(NumerologyTable, ProseEndsWithItsPrivateMarkInsteadOfAFullStop)
+{
+    const std::set<int> markE5DD{8, 12, 19, 21, 23, 33, 34, 35, 38, 39, 45, 46, 54, 70, 74, 76};
+    for (int row = 1; row <= MaxNumber; ++row) {
+        const std::u16string_view prose = cell(row, ViewTwo);
+        SCOPED_TRACE(where(row, prose));
+        ASSERT_GE(prose.size(), 2u);
+        const char16_t expected = row == 81 ? u' ' : markE5DD.count(row) ? u'\uE5DD' : u'\uE51D';
+        EXPECT_EQ(prose.back(), expected);
+        EXPECT_NE(prose[prose.size() - 2], u'。');
+        const auto privateMarks = std::count_if(prose.begin(), prose.end(), [](char16_t c) {
+            return c >= 0xE000 && c <= 0xF8FF;
+        });
+        EXPECT_EQ(privateMarks, row == 81 ? 0 : row == 55 ? 2 : 1);
+        EXPECT_EQ(contains(prose, u"\uE4BC"), row == 55);
+    }
+}
+
+TEST(NumerologyTable, SayingsFollowTheirForms)
+{
+    const std::set<int> withoutSymbolEnding{1, 3, 49, 81};
+    const std::set<int> titleWithoutColon{28, 29, 34, 35, 36, 37, 38, 39, 40, 41, 42, 43, 46, 57, 62, 71};
+    int withAlso = 0;
+    for (int row = 1; row <= MaxNumber; ++row) {
+        const std::u16string_view one = cell(row, SayingOne);
+        const std::u16string_view two = cell(row, SayingTwo);
+        SCOPED_TRACE(where(row, one) + " / " + Utf8(two));
+        EXPECT_TRUE(endsWith(one, u"。"));
+        EXPECT_EQ(endsWith(one, u"之象。"), !withoutSymbolEnding.count(row));
+        ASSERT_GT(one.size(), one.find(u'】') + 1);
+        EXPECT_NE(one[one.find(u'】') + 1], u' ');
+        withAlso += contains(one, u"亦是");
+
+        ASSERT_EQ(two.front(), u'（');
+        const std::size_t close = two.find(u'）');
+        ASSERT_LT(close + 1, two.size());
+        EXPECT_EQ(two[close + 1] == u'：', !titleWithoutColon.count(row));
+    }
+    EXPECT_EQ(withAlso, 76);
+    EXPECT_TRUE(cell(10, SayingTwo).starts_with(u"（零暗 ）"));
+    EXPECT_TRUE(endsWith(cell(78, SayingTwo), u"(又一说法：晚境凄凉的功德光荣数。)"));
+}
+
+TEST(NumerologyTable, CareerKeywordsUseTheSeparatorsOfTheirRowGroup)
+{
+    const std::set<int> commaOnly = [] {
+        std::set<int> rows;
+        for (int row = 27; row <= 72; ++row)
+            rows.insert(row);
+        return rows;
+    }();
+    const std::set<int> both{1, 15, 18, 21, 22, 24, 26};
+    for (int row = 1; row <= MaxNumber; ++row) {
+        const std::u16string_view career = cell(row, Career);
+        if (career.empty())
+            continue;
+        SCOPED_TRACE(where(row, career));
+        const bool enumerationMark = contains(career, u"、");
+        const bool comma = contains(career, u"，");
+        EXPECT_EQ(enumerationMark, !commaOnly.count(row));
+        EXPECT_EQ(comma, commaOnly.count(row) || both.count(row));
+    }
+}
+
+TEST(NumerologyTable, RowTwentySixCarriesItsMeaningInTheHealthColumn)
+{
+    const std::u16string_view health = cell(26, Health);
+    EXPECT_EQ(health.size(), 145u);
+    EXPECT_EQ(health.front(), u' ');
+    EXPECT_TRUE(cell(26, Meaning).empty());
+}
+
+TEST(NumerologyTable, TextsAreSingleLinesOfTheirOwnCharacterSet)
+{
+    const std::u16string_view punctuation = u"，。、：；！？（）【】「」 .,;()[]<>";
+    auto check = [&](int row, std::u16string_view text, bool prose) {
+        SCOPED_TRACE(where(row, text));
+        EXPECT_FALSE(contains(text, u"  ")) << "double blank";
+        for (char16_t c : text) {
+            const bool han = c >= 0x4E00 && c <= 0x9FFF;
+            const bool mark = prose && (c == 0xE51D || c == 0xE5DD || c == 0xE4BC);
+            EXPECT_TRUE(han || mark || punctuation.find(c) != std::u16string_view::npos)
+                << "unexpected character U+" << std::hex << unsigned(c);
+        }
+    };
+    for (int row = 1; row <= MaxNumber; ++row) {
+        for (std::size_t column = 0; column < ColumnCount; ++column)
+            check(row, filled().table[row][column], column == ViewTwo);
+        check(row, filled().sayingThree[row], false);
+    }
+}
+
+TEST(NumerologyTable, NoTwoTextsAreTheSame)
+{
+    std::map<std::u16string_view, std::string> seen;
+    auto note = [&](std::u16string_view text, std::string place) {
+        if (text.empty())
+            return;
+        auto [it, fresh] = seen.emplace(text, place);
+        EXPECT_TRUE(fresh) << place << " repeats " << it->second << ": " << Utf8(text);
+    };
+    for (int row = 1; row <= MaxNumber; ++row) {
+        for (std::size_t column = 0; column < ColumnCount; ++column)
+            note(filled().table[row][column],
+                 "row " + std::to_string(row) + " column " + std::to_string(column));
+        note(filled().sayingThree[row], "saying three of row " + std::to_string(row));
+    }
+}
+
+// The cells that are fixed word for word; the rest of the wording is our own.
+TEST(NumerologyTable, FixedTextsStandAsWritten)
+{
+    struct Fixed {
+        int row;
+        int column; // -1 for the SayingThreeList entry
+        std::u16string_view text;
+    };
+    const Fixed fixed[] = {
+        {1, ViewOne, u"天地开泰万事成，身体健康亦富荣，否泰名誉兼享福，一生无忧乐绵长。"},
+        {1, SayingOne, u"【大吉】繁荣发达，信用得固，万人仰望成功之大吉象。"},
+        {1, SayingTwo, u"（宇宙起源）：天地宇宙开泰的太极数。"},
+        {1, Career, u"聪明，多学、成功、富贵、名誉、幸福、财帛、进田。"},
+        {1, Family, u"竹木成林、父母有荫、家庭圆满、子妇多孝。"},
+        {1, Health, u"健全、可望长寿，三才不善者不遇。"},
+        {1, -1, u"万物开泰起源数，为最大吉祥的暗示，但常人恐不当。"},
+        {2, ViewOne, u"混沌未定如萍动，乱离不安亦波浪，独立无力多遭难，凶变病弱又短命。"},
+        {3, Health, u"松柏林立，健康良好，可望长寿。"},
+        {6, SayingOne, u"【次吉】万宝集门，天降幸运，且去奋发得成功，亦是空空忙忙之象。"},
+        {7, Career, u"独立、官禄、进取、技术、刚硬。"},
+        {11, Family, u"养蜂结蜜，事事和顺，处处温和。"},
+        {28, SayingTwo, u"（阔水浮萍）豪气生离的行踪无定数。"},
+        {49, -1, u"吉凶难分，不断辛苦。"},
+        {59, Meaning, u"乏耐心缺勇气，意志衰退，无办事的才能 ，终于悲苦一生。"},
+        {80, ViewOne, u"劳而无得费心机，终生困苦与劳动，碍病难常不绝，修养善德小安康。"},
+        {80, SayingOne, u"【凶】得来而失，多枉心机，亦是贫多难之象。"},
+        {80, SayingTwo, u"（遁吉）：凶星入度的消极缩小数。"},
+        {80, -1, u"一生困难辛，夭折者多，但早入隐遁的生活，可安心立命。"},
+        {81, ViewOne, u"还原复始重临福，相等一数再开泰，家门隆昌万事成，名扬四海庆馀祥。"},
+        {81, ViewTwo, u"有自然之惠，万事如意，家门隆昌，富裕无比，安然福禄，幸福尊贵，功德圆满，最大吉祥 "},
+        {81, SayingOne, u"【大吉】大吉之数，还本归元，气象万千，亦是过极少吉，凡人勿轻用。"},
+        {81, SayingTwo, u"（万物回春）：还元复始和积极盛大数。"},
+    };
+    for (const Fixed &f : fixed) {
+        const std::u16string_view actual =
+            f.column < 0 ? filled().sayingThree[f.row] : cell(f.row, Column(f.column));
+        EXPECT_EQ(actual, f.text) << "row " << f.row << " column " << f.column;
+    }
+    EXPECT_TRUE(cell(1, ViewTwo).starts_with(u"天地开端，万物创始乃中与之袒....等灵意之象"));
+    EXPECT_TRUE(cell(80, ViewTwo).starts_with(u"一生艰难辛苦，如波浪之重叠不绝"));
+}
