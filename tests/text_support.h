@@ -43,3 +43,8 @@ inline std::string Utf8(std::u16string_view text)
     }
     return out;
 }
+
+inline std::u16string Ascii16(std::string_view ascii)
+{
+    return std::u16string(ascii.begin(), ascii.end());
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "numerology_table.h"
+
+#include <array>
+#include <string>
+
+namespace analysis {
+
+// The program-wide data: created once at start-up, handed to every run.
+struct Module1 {
+    knowledge::NumerologyTable NumerologyTable{};
+    knowledge::SayingThreeList SayingThreeList{};
+    // The last accepted run's report, without the full stop that only the shown text carries.
+    std::u16string ReportText;
+    // The result box's introduction as start-up found it; every run puts it back first.
+    std::u16string IntroText;
+    // Digit values of the last appraised input, slots 1..9; slot 0 is unused.
+    std::array<double, 10> DigitList{};
+};
+
+} // namespace analysis

@@ -1,0 +1,132 @@
+#include "appraisal.h"
+#include "module_support.h"
+#include "text_support.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <string>
+
+using namespace analysis;
+
+namespace {
+
+struct Appraisal {
+    std::u16string_view input;
+    std::u16string_view expected;
+};
+
+} // namespace
+
+TEST(AppraiseNumber, PricesTheKnownExamples)
+{
+    const Appraisal cases[] = {
+        {u"88888", u"恭喜你，这个5位数的QQ至少值400元！\r\n"
+                   u"这个QQ有5位数相同，绝对精品，值10000元！！！（可不可以给我啊）"},
+        {u"12345", u"恭喜你，这个5位数的QQ至少值400元！"},
+        {u"112233", u"恭喜你，这个6位数的QQ至少值200元！\r\n"
+                    u"这个QQ有2位数相同，精品，值200元！！！（可不可以给我啊）"},
+        {u"12131", u"恭喜你，这个5位数的QQ至少值400元！\r\n"
+                   u"这个QQ有3位数相同，绝对精品，值4000元！！！（可不可以给我啊）"},
+        {u"10a00", u"恭喜你，这个5位数的QQ至少值400元！\r\n"
+                   u"这个QQ有4位数相同，绝对精品，值6000元！！！（可不可以给我啊）"},
+        {u"1212121", u"不错啊，现在7位数的QQ比较珍贵拉！"},
+        {u"11112222", u"呵呵，8位数的QQ已经申请不到拉！"},
+        {u"111112222", u"呵呵，9位数的QQ，这个网龄没有多久吧！\r\n"
+                       u"这个QQ有5位数相同，精品，值50元！！！（可不可以给我啊）"},
+        {u"111111111", u"呵呵，9位数的QQ，这个网龄没有多久吧！\r\n"
+                       u"这个QQ有9位数相同，绝对精品，值8000元！！！（可不可以给我啊）"},
+        {u"12345 ", u"恭喜你，这个6位数的QQ至少值200元！"},
+        {u" 1234", u"恭喜你，这个5位数的QQ至少值400元！"},
+        // Signs, letters, blanks and Chinese characters all count as the digit 0.
+        {u"-+a 0", u"恭喜你，这个5位数的QQ至少值400元！\r\n"
+                   u"这个QQ有5位数相同，绝对精品，值10000元！！！（可不可以给我啊）"},
+        {u"号码一二三", u"恭喜你，这个5位数的QQ至少值400元！\r\n"
+                       u"这个QQ有5位数相同，绝对精品，值10000元！！！（可不可以给我啊）"},
+        {u"1234", u""},
+        {u"", u""},
+        {u"1234567890", u""},
+    };
+    for (const Appraisal &c : cases) {
+        Module1 data;
+        EXPECT_EQ(Utf8(AppraiseNumber(data, c.input)), Utf8(c.expected)) << Utf8(c.input);
+    }
+}
+
+// Every length and repeat count: the opening message names the length, and a second message
+// comes exactly for the priced pairs and names the repeat count.
+TEST(AppraiseNumber, AddsASecondMessageExactlyForThePricedPairs)
+{
+    const std::map<std::size_t, std::set<int>> priced{
+        {5, {2, 3, 4, 5}}, {6, {2, 3, 4, 5, 6}}, {7, {5, 6, 7}}, {8, {5, 6, 7, 8}}, {9, {5, 6, 7, 8, 9}}};
+    for (std::size_t length = 5; length <= 9; ++length) {
+        for (int repeats = 1; repeats <= int(length); ++repeats) {
+            // The repeated 7s, then distinct other digits.
+            std::u16string input(std::size_t(repeats), u'7');
+            input += std::u16string(u"01234568").substr(0, length - std::size_t(repeats));
+            SCOPED_TRACE(Utf8(input));
+            Module1 data;
+            const auto lines = SplitLines(AppraiseNumber(data, input));
+            EXPECT_NE(Utf8(lines[0]).find(std::to_string(length) + "位数的QQ"), std::string::npos);
+            const bool expectSecond = priced.at(length).count(repeats) > 0;
+            ASSERT_EQ(lines.size(), expectSecond ? 2u : 1u);
+            if (expectSecond) {
+                EXPECT_NE(Utf8(lines[1]).find("有" + std::to_string(repeats) + "位数相同"),
+                          std::string::npos);
+            }
+        }
+    }
+}
+
+TEST(AppraiseNumber, WritesTheDigitSlotsOfTheInputOnly)
+{
+    Module1 data;
+    AppraiseNumber(data, u"987654321");
+    AppraiseNumber(data, u"1a3 5");
+    const std::array<double, 10> expected{0, 1, 0, 3, 0, 5, 4, 3, 2, 1};
+    EXPECT_EQ(data.DigitList, expected);
+    AppraiseNumber(data, u"12");
+    EXPECT_EQ(data.DigitList, expected);
+}
+
+TEST(ChooseVerdict, FollowsTheRatingOfTheRow)
+{
+    const Module1 data = FilledModule();
+    const std::pair<int, std::u16string_view> cases[] = {
+        {1, u"恭喜你！这个QQ号码太棒了，好好珍惜啊！"},
+        {81, u"恭喜你！这个QQ号码太棒了，好好珍惜啊！"},
+        {3, u"恭喜你！这个QQ号码不错，好好珍惜啊！"},
+        {6, u"这个QQ号码挺好的。"},
+        {25, u"这个QQ号一般般，不会对你产生不好的影响。"},
+        {49, u"这个QQ号有点不好啊，如果可以的话就换一个。"},
+        {2, u"这个QQ号不太好拉，建议换一个！"},
+        {78, u"这个QQ号不太好拉，建议换一个！"},
+        {80, u"这个QQ号不太好拉，建议换一个！"},
+    };
+    for (auto [number, verdict] : cases)
+        EXPECT_EQ(Utf8(ChooseVerdict(data, number)), Utf8(verdict)) << number;
+    for (int number = 1; number <= knowledge::MaxNumber; ++number)
+        EXPECT_FALSE(ChooseVerdict(data, number).empty()) << number;
+}
+
+// The key is characters 2 and 3 compared whole, never searched for inside the text.
+TEST(ChooseVerdict, ComparesTheWholeTwoCharacterKey)
+{
+    const std::pair<std::u16string_view, std::u16string_view> cases[] = {
+        {u"【大吉】", u"恭喜你！这个QQ号码太棒了，好好珍惜啊！"},
+        {u"【吉】", u"恭喜你！这个QQ号码不错，好好珍惜啊！"},
+        {u"【次吉】吉】", u"这个QQ号码挺好的。"},
+        {u"【半吉】", u"这个QQ号一般般，不会对你产生不好的影响。"},
+        {u"【吉凶参半】凶】", u"这个QQ号有点不好啊，如果可以的话就换一个。"},
+        {u"【凶】", u"这个QQ号不太好拉，建议换一个！"},
+        {u"【平】吉】", u""},
+        {u"【", u""},
+        {u"", u""},
+    };
+    Module1 data;
+    for (auto [saying, verdict] : cases) {
+        data.NumerologyTable[5][knowledge::SayingOne] = saying;
+        EXPECT_EQ(Utf8(ChooseVerdict(data, 5)), Utf8(verdict)) << Utf8(saying);
+    }
+}

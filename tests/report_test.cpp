@@ -1,0 +1,95 @@
+#include "report.h"
+#include "module_support.h"
+#include "text_support.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace analysis;
+using namespace knowledge;
+
+TEST(ComposeReport, LaysOutThirtyOneLinesForRowSeventyEight)
+{
+    Module1 data = FilledModule();
+    ComposeReport(data, u"13812345678", 78);
+    const Row &row = data.NumerologyTable[78];
+    const std::u16string expected = std::u16string(u"你所测的数字是：13812345678\r\n")
+        + u"\r\n"
+        + u"这个数字的数理是：78\r\n"
+        + u"\r\n"
+        + u"根据古代先知的看法，其所包含了以下意义：\r\n"
+        + u"\r\n"
+        + u"说法一：\r\n" + std::u16string(row[SayingOne]) + u"\r\n"
+        + u"\r\n"
+        + u"说法二：\r\n" + std::u16string(row[SayingTwo]) + u"\r\n"
+        + u"\r\n"
+        + u"说法三：\r\n" + std::u16string(data.SayingThreeList[78]) + u"\r\n"
+        + u"\r\n"
+        + u"对你各方面的具体影响如下：\r\n"
+        + u"\r\n"
+        + u"基业：" + std::u16string(row[Career]) + u"\r\n"
+        + u"家庭：" + std::u16string(row[Family]) + u"\r\n"
+        + u"健康：" + std::u16string(row[Health]) + u"\r\n"
+        + u"含义：" + std::u16string(row[Meaning]) + u"\r\n"
+        + u"\r\n"
+        + u"现代数理大师结合古人看法做了如下总结：\r\n"
+        + u"\r\n"
+        + u"观点一：\r\n"
+        + u"    " + std::u16string(row[ViewOne]) + u"\r\n"
+        + u"\r\n"
+        + u"观点二：\r\n"
+        + u"    " + std::u16string(row[ViewTwo]) + u"\r\n"
+        + u"\r\n"
+        + u"本软件由 澄谷 开发，娱乐之用，切勿迷信";
+    EXPECT_EQ(Utf8(data.ReportText), Utf8(expected));
+}
+
+TEST(ComposeReport, EveryNumberGetsTheSameFrameAroundItsOwnRow)
+{
+    Module1 data = FilledModule();
+    for (int n = 1; n <= MaxNumber; ++n) {
+        SCOPED_TRACE("number " + std::to_string(n));
+        ComposeReport(data, u" 12 ab ", n);
+        const std::u16string &report = data.ReportText;
+        const auto lines = SplitLines(report);
+        ASSERT_EQ(lines.size(), 31u);
+        // No stray CR or LF outside the CR LF pairs.
+        std::size_t breaks = 0;
+        for (char16_t c : report)
+            breaks += (c == u'\r' || c == u'\n');
+        EXPECT_EQ(breaks, 60u);
+        EXPECT_EQ(lines[0], u"你所测的数字是： 12 ab ");
+        EXPECT_EQ(lines[2], u"这个数字的数理是：" + Ascii16(std::to_string(n)));
+        EXPECT_EQ(lines[7], data.NumerologyTable[n][SayingOne]);
+        EXPECT_EQ(lines[13], data.SayingThreeList[n]);
+        EXPECT_EQ(lines[20], u"含义：" + std::u16string(data.NumerologyTable[n][Meaning]));
+        EXPECT_EQ(lines[28], u"    " + std::u16string(data.NumerologyTable[n][ViewTwo]));
+        EXPECT_EQ(lines[30], u"本软件由 澄谷 开发，娱乐之用，切勿迷信");
+        for (int blank : {1, 3, 5, 8, 11, 14, 16, 21, 23, 26, 29})
+            EXPECT_TRUE(lines[blank].empty()) << "line " << blank + 1;
+    }
+}
+
+TEST(ComposeReport, EmptyCellsLeaveTheirHeadingsAlone)
+{
+    Module1 data = FilledModule();
+    ComposeReport(data, u"81", 81);
+    const auto lines = SplitLines(data.ReportText);
+    ASSERT_EQ(lines.size(), 31u);
+    EXPECT_EQ(lines[2], u"这个数字的数理是：81");
+    EXPECT_TRUE(lines[13].empty()); // 81 has no summing-up saying
+    EXPECT_EQ(lines[17], u"基业：");
+    EXPECT_EQ(lines[18], u"家庭：");
+    EXPECT_EQ(lines[19], u"健康：");
+    EXPECT_EQ(lines[20], u"含义：");
+}
+
+TEST(ComposeReport, StartsAfreshEachTime)
+{
+    Module1 data = FilledModule();
+    ComposeReport(data, u"12345678", 78);
+    ComposeReport(data, u"88888", 8);
+    EXPECT_EQ(SplitLines(data.ReportText).size(), 31u);
+    EXPECT_EQ(SplitLines(data.ReportText)[0], u"你所测的数字是：88888");
+}
