@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class MainForm;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QLabel;
+
+struct MessageSeen {
+    QString text;
+    QString caption;
+};
+
+// Runs `trigger`; if it opens a modal message box, records it and presses its OK button.
+std::optional<MessageSeen> AnsweringMessageBox(const std::function<void()> &trigger);
+
+// The controls of a started window, found by their object names.
+struct Controls {
+    explicit Controls(MainForm &form);
+    MainForm &form;
+    QLineEdit *qqnum;
+    QPlainTextEdit *resulttxt;
+    QPushButton *Command1;
+    QLabel *Label2;
+};
