@@ -31,13 +31,13 @@ static_assert(std::size(Numbers) == MaxNumber + 1, "one block per number 1..81")
 
 void FillNumerologyTable(NumerologyTable &table, SayingThreeList &sayingThree)
 {
-    for (int n = 1; n <= MaxNumber; ++n) {
+    for (std::size_t n = 1; n < std::size(Numbers); ++n) {
         const NumberTexts &texts = Numbers[n];
         table[n] = Row{texts.viewOne, texts.viewTwo, texts.sayingOne, texts.sayingTwo,
                        texts.career,  texts.family,  texts.health,    texts.meaning};
     }
     // Number 81 closes the cycle and has no summing-up saying of its own.
-    for (int n = 1; n < MaxNumber; ++n)
+    for (std::size_t n = 1; n < std::size(Numbers) - 1; ++n)
         sayingThree[n] = Numbers[n].sayingThree;
 }
 
