@@ -1,0 +1,110 @@
+#!/usr/bin/env python3
+"""End-to-end checks of the real window through shujian-probe.
+
+usage: probe_e2e.py PATH_TO_SHUJIAN_PROBE
+"""
+import json
+import subprocess
+import sys
+import unittest
+
+PROBE = None
+PROMPT = "在此输入QQ号码"
+CLOSING = "本软件由 澄谷 开发，娱乐之用，切勿迷信。"
+
+
+def probe(*args, inputs=None):
+    text = None if inputs is None else "".join(json.dumps(i) + "\n" for i in inputs)
+    done = subprocess.run([PROBE, *args], input=text, capture_output=True, text=True,
+                          encoding="utf-8", timeout=120, check=True)
+    return [json.loads(line) for line in done.stdout.splitlines()]
+
+
+class Runs(unittest.TestCase):
+    def test_the_worked_examples_reduce_as_expected(self):
+        # (input, outcome, number): the last eight characters modulo 80, 81 kept whole.
+        cases = [("12345678", "report", 78), ("13812345678", "report", 78),
+                 ("123456789", "report", 69), ("88888", "report", 8), ("10000", "report", 80),
+                 ("81", "report", 81), ("0081", "report", 81), ("161", "report", 1),
+                 ("100000081", "report", 1), ("12abc", "report", 12), ("&H10", "report", 16),
+                 ("1E5", "report", 80), ("1234abcd5678", "report", 80), ("2.5", "report", 2),
+                 ("3.5", "report", 4), ("0.4", "report", 80), ("-80", "report", 80),
+                 ("abc", "rejected", None), ("0", "rejected", None), ("0.0", "rejected", None),
+                 ("", "rejected", None), ("-5", "beyond", None), ("3E9", "beyond", None),
+                 ("1E400", "beyond", None)]
+        for (text, outcome, number), run in zip(cases, probe(inputs=[c[0] for c in cases])):
+            with self.subTest(text=text):
+                self.assertEqual(run["input"], text)
+                self.assertEqual(run["outcome"], outcome)
+                self.assertEqual(run["fortune"], number)
+                if outcome == "report":
+                    lines = run["result"].split("\n")
+                    self.assertEqual(len(lines), 31)
+                    self.assertEqual(lines[0], "你所测的数字是：" + text)
+                    self.assertEqual(lines[2], "这个数字的数理是：%d" % number)
+                    self.assertEqual(lines[30], CLOSING)
+                    self.assertIsNone(run["message"])
+                    self.assertEqual(run["qqnum"], text)
+                    self.assertNotEqual(run["verdict"], "")
+                else:
+                    self.assertEqual(run["caption"], "澄谷数鉴")
+                    self.assertEqual(run["verdict"], "")
+                    self.assertEqual(run["appraisal"], "")
+                    self.assertEqual(run["qqnum"], PROMPT if outcome == "rejected" else text)
+
+    def test_the_road_of_one_request(self):
+        [run] = probe(inputs=["13812345678"])
+        self.assertEqual(run["verdict"], "这个QQ号不太好拉，建议换一个！")
+        self.assertEqual(run["appraisal"], "")
+
+    def test_enter_and_click_agree(self):
+        inputs = ["88888", "112233", "12345 ", "abc", "-5", "81", "\ud800", "1\t2", "９９"]
+        by_enter = probe(inputs=inputs)
+        by_click = probe("--click", inputs=inputs)
+        self.assertEqual(by_enter, by_click)
+
+    def test_a_rejection_shows_the_introduction(self):
+        [table] = probe("--table")
+        runs = probe(inputs=["12345678", "abc"])
+        self.assertEqual(runs[1]["result"], table["intro"])
+        self.assertEqual(runs[1]["message"], "抱歉，本软件无该数字（不是数字吧）的信息！")
+
+    def test_hostile_inputs_do_not_upset_the_window(self):
+        inputs = ["\ud800", "\udfff12345", "12\u0000" * 3, "\r\n81", " " * 50, "１２３",
+                  "😀" * 9, "8" * 400, "&H" + "F" * 300, "1" + "号" * 20000]
+        runs = probe(inputs=inputs)
+        self.assertEqual(len(runs), len(inputs))
+        for run in runs:
+            self.assertIn(run["outcome"], ("report", "rejected", "beyond"))
+
+
+class Startup(unittest.TestCase):
+    def test_table(self):
+        [table] = probe("--table")
+        self.assertEqual(len(table["rows"]), 82)
+        self.assertTrue(all(len(row) == 8 for row in table["rows"]))
+        self.assertEqual(table["rows"][0], [""] * 8)
+        self.assertEqual(len(table["saying_three"]), 82)
+        self.assertEqual(table["saying_three"][81], "")
+        self.assertTrue(table["rows"][81][2].startswith("【大吉】"))
+        self.assertEqual(len(table["intro"].split("\n")), 19)  # 18 lines, each ended
+
+    def test_layout(self):
+        [layout] = probe("--layout")
+        self.assertEqual(layout["caption"], "澄谷数鉴 v1.1")
+        self.assertEqual(layout["client"], [401, 319])
+        self.assertFalse(layout["resizable"])
+        self.assertEqual(layout["focus"], "qqnum")
+        self.assertEqual(layout["selection"], [0, 8])
+        self.assertEqual(layout["tab_order"], ["qqnum", "resulttxt", "Command1", "qqnum"])
+        controls = {(c["name"], c["index"]): c for c in layout["controls"]}
+        self.assertEqual(controls[("qqnum", None)]["cursor"], "ibeam")
+        self.assertEqual(controls[("resulttxt", None)]["cursor"], "arrow-picture")
+        self.assertEqual(controls[("Command1", None)]["text"], "好 了")
+        self.assertEqual(controls[("Image1", 0)]["rect"], [0, 16, 401, 309])
+        self.assertEqual(controls[("Image1", 6)]["rect"], [368, 296, 24, 22])
+
+
+if __name__ == "__main__":
+    PROBE = sys.argv.pop(1)
+    unittest.main(verbosity=1)
