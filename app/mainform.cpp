@@ -1,5 +1,6 @@
 #include "mainform.h"
 
+#include "icon_picture.h"
 #include "judgement_balloon.h"
 #include "maker.h"
 #include "placement.h"
@@ -86,9 +87,9 @@ MainForm::MainForm(QWidget *parent) : QWidget(parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(ClientSize);
-    setWindowIcon(QIcon(QStringLiteral(":/pictures/digit.ico")));
-    const QCursor arrow(QPixmap(QStringLiteral(":/pictures/arrow.ico")), ArrowHotSpot.x(),
-                        ArrowHotSpot.y());
+    setWindowIcon(QIcon(QPixmap::fromImage(LoadIconPicture(QStringLiteral(":/pictures/digit.ico")))));
+    const QCursor arrow(QPixmap::fromImage(LoadIconPicture(QStringLiteral(":/pictures/arrow.ico"))),
+                        ArrowHotSpot.x(), ArrowHotSpot.y());
     setCursor(arrow);
     QPalette windowPalette = palette();
     windowPalette.setColor(QPalette::Window, palette().color(QPalette::HighlightedText));

@@ -1,3 +1,4 @@
+#include "icon_picture.h"
 #include "judgement_balloon.h"
 #include "mainform.h"
 #include "placement.h"
@@ -321,12 +322,17 @@ TEST_F(WindowTest, EveryFocusableControlHasAChineseAccessibleName)
 
 TEST(Pictures, KeepTheirForms)
 {
-    QImageReader digit(QStringLiteral(":/pictures/digit.ico"));
-    EXPECT_EQ(digit.read().size(), QSize(32, 32));
-    QImageReader arrow(QStringLiteral(":/pictures/arrow.ico"));
-    const QImage arrowImage = arrow.read();
+    // The icons' masks must be applied: a transparent corner, an opaque picture.
+    const QImage digit = LoadIconPicture(QStringLiteral(":/pictures/digit.ico"));
+    EXPECT_EQ(digit.size(), QSize(32, 32));
+    EXPECT_EQ(qAlpha(digit.pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(digit.pixel(16, 16)), 255);
+    const QImage arrowImage = LoadIconPicture(QStringLiteral(":/pictures/arrow.ico"));
     EXPECT_EQ(arrowImage.size(), QSize(32, 32));
-    EXPECT_GT(qAlpha(arrowImage.pixel(12, 8)), 0) << "the tip of the arrow";
+    EXPECT_EQ(qAlpha(arrowImage.pixel(12, 8)), 255) << "the tip of the arrow";
+    EXPECT_EQ(qAlpha(arrowImage.pixel(11, 8)), 0);
+    EXPECT_EQ(qAlpha(arrowImage.pixel(12, 7)), 0);
+    EXPECT_EQ(qAlpha(arrowImage.pixel(31, 0)), 0);
 
     QImageReader star(QStringLiteral(":/pictures/star.gif"));
     EXPECT_EQ(star.size(), QSize(24, 22));
