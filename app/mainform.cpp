@@ -122,7 +122,6 @@ MainForm::MainForm(QWidget *parent) : QWidget(parent)
     Label2->setPalette(credit);
     Label2->setCursor(arrow);
     Label2->setToolTip(ToolTip);
-    Label2->setAccessibleName(QStringLiteral("澄谷软件主页"));
     Label2->setAccessibleDescription(QStringLiteral("点击打开澄谷软件的网页"));
 
     const QPixmap star = firstFrame(QStringLiteral(":/pictures/star.gif"));
