@@ -1,3 +1,4 @@
+#include "application.h"
 #include "mainform.h"
 
 #include <QApplication>
@@ -5,9 +6,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("澄谷数鉴"));
-    QApplication::setApplicationVersion(QStringLiteral("1.1"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("example.chenggu.shujian"));
+    SetUpApplication();
     MainForm mainform;
     mainform.Form_Load();
     return app.exec();

@@ -91,9 +91,6 @@ MainForm::MainForm(QWidget *parent) : QWidget(parent)
     const QCursor arrow(QPixmap::fromImage(LoadIconPicture(QStringLiteral(":/pictures/arrow.ico"))),
                         ArrowHotSpot.x(), ArrowHotSpot.y());
     setCursor(arrow);
-    QPalette windowPalette = palette();
-    windowPalette.setColor(QPalette::Window, palette().color(QPalette::HighlightedText));
-    setPalette(windowPalette);
 
     // Created bottom to top: later siblings are drawn over earlier ones.
     Image1[0] = new QLabel(this);

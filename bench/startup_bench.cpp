@@ -2,6 +2,7 @@
 // peak memory on the way, for the program's window and for a bare Qt window.
 
 #include "child_launcher.h"
+#include "median.h"
 
 #include <benchmark/benchmark.h>
 
@@ -20,15 +21,6 @@ std::string helperPath(const char *name)
     return error ? std::string(name) : (self.parent_path() / name).string();
 }
 
-double median(std::vector<double> values)
-{
-    if (values.empty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    const std::size_t mid = values.size() / 2;
-    return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
-}
-
 void BM_Startup(benchmark::State &state, const char *helper)
 {
     const std::string program = helperPath(helper);
@@ -44,7 +36,7 @@ void BM_Startup(benchmark::State &state, const char *helper)
         seconds.push_back(run.seconds);
         peak = std::max(peak, run.peakMiB);
     }
-    state.counters["median_ms"] = median(seconds) * 1e3;
+    state.counters["median_ms"] = Median(seconds) * 1e3;
     state.counters["peak_MiB"] = peak;
 }
 BENCHMARK_CAPTURE(BM_Startup, bare, STARTUP_BARE_NAME)
@@ -75,8 +67,8 @@ void BM_StartupAgainstBare(benchmark::State &state)
         shujianPeak = std::max(shujianPeak, run.peakMiB);
         barePeak = std::max(barePeak, base.peakMiB);
     }
-    const double shujianMedian = median(shujianSeconds);
-    const double bareMedian = median(bareSeconds);
+    const double shujianMedian = Median(shujianSeconds);
+    const double bareMedian = Median(bareSeconds);
     state.counters["shujian_ms"] = shujianMedian * 1e3;
     state.counters["bare_ms"] = bareMedian * 1e3;
     state.counters["time_ratio"] = bareMedian > 0 ? shujianMedian / bareMedian : 0;
@@ -85,6 +77,6 @@ void BM_StartupAgainstBare(benchmark::State &state)
     state.counters["extra_MiB"] = shujianPeak - barePeak;
 }
 BENCHMARK(BM_StartupAgainstBare)
-    ->Name("Startup/shujian_vs_bare")->UseManualTime()->Iterations(30)->Unit(benchmark::kMillisecond);
+    ->Name("Startup/shujian_vs_bare")->UseManualTime()->Iterations(60)->Unit(benchmark::kMillisecond);
 
 } // namespace

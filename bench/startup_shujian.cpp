@@ -1,6 +1,7 @@
 // Starts the program's window as its main() does and exits once it is painted with the caret
 // in the input box; shujian-bench times it from process start to exit.
 
+#include "application.h"
 #include "first_paint.h"
 #include "mainform.h"
 
@@ -10,9 +11,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("澄谷数鉴"));
-    QApplication::setApplicationVersion(QStringLiteral("1.1"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("io.example.chenggu.shujian"));
+    SetUpApplication();
     MainForm mainform;
     auto *qqnum = mainform.findChild<QLineEdit *>(QStringLiteral("qqnum"));
     if (!qqnum)
