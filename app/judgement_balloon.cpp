@@ -58,7 +58,8 @@ void JudgementBalloon::present(const QString &verdict, const QString &appraisal)
     m_text->setAccessibleName(text);
 
     const int width = parentWidget()->width() - 2 * x();
-    resize(width, heightForWidth(width) > 0 ? heightForWidth(width) : sizeHint().height());
+    const int height = heightForWidth(width);
+    resize(width, height > 0 ? height : sizeHint().height());
     raise();
     show();
     qApp->installEventFilter(this);

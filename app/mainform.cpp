@@ -8,7 +8,6 @@
 
 #include <QDesktopServices>
 #include <QFrame>
-#include <QImageReader>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -72,12 +71,6 @@ QString toQString(std::u16string_view text)
     return QString(reinterpret_cast<const QChar *>(text.data()), qsizetype(text.size()));
 }
 
-QPixmap firstFrame(const QString &path)
-{
-    QImageReader reader(path);
-    return QPixmap::fromImage(reader.read());
-}
-
 } // namespace
 
 MainForm::MainForm(QWidget *parent) : QWidget(parent)
@@ -97,7 +90,7 @@ MainForm::MainForm(QWidget *parent) : QWidget(parent)
     Image1[0]->setObjectName(QStringLiteral("Image1_0"));
     Image1[0]->setGeometry(BackgroundRect);
     Image1[0]->setScaledContents(true);
-    Image1[0]->setPixmap(firstFrame(QStringLiteral(":/pictures/background.gif")));
+    Image1[0]->setPixmap(QPixmap(QStringLiteral(":/pictures/background.gif")));
     Image1[0]->setAccessibleName(QStringLiteral("背景：由浅黄绿渐变到浅绿"));
 
     Label1 = new QLabel(this);
@@ -121,7 +114,7 @@ MainForm::MainForm(QWidget *parent) : QWidget(parent)
     Label2->setToolTip(ToolTip);
     Label2->setAccessibleDescription(QStringLiteral("点击打开澄谷软件的网页"));
 
-    const QPixmap star = firstFrame(QStringLiteral(":/pictures/star.gif"));
+    const QPixmap star(QStringLiteral(":/pictures/star.gif")); // the first frame only
     Image1[1] = new QLabel(this);
     Image1[1]->setObjectName(QStringLiteral("Image1_5"));
     Image1[1]->setGeometry(LeftStarRect);

@@ -1,5 +1,7 @@
 #include "json.h"
 
+#include "text_support.h"
+
 #include <cstdio>
 
 namespace json {
@@ -14,25 +16,6 @@ int hexValue(char c)
     if (c >= 'A' && c <= 'F')
         return c - 'A' + 10;
     return -1;
-}
-
-void appendCodePoint(std::string &out, char32_t c)
-{
-    if (c < 0x80) {
-        out += char(c);
-    } else if (c < 0x800) {
-        out += char(0xC0 | (c >> 6));
-        out += char(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += char(0xE0 | (c >> 12));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    } else {
-        out += char(0xF0 | (c >> 18));
-        out += char(0x80 | ((c >> 12) & 0x3F));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    }
 }
 
 void appendEscape(std::string &out, unsigned unit)
@@ -103,36 +86,36 @@ std::optional<QString> ParseString(std::string_view in)
     return out;
 }
 
-std::string Quote(const QString &text)
+std::string Quote(std::u16string_view text)
 {
     std::string out = "\"";
-    out.reserve(std::size_t(text.size()) + 2);
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t unit = text[i].unicode();
-        if (QChar::isHighSurrogate(unit) && i + 1 < text.size()
-            && QChar::isLowSurrogate(text[i + 1].unicode())) {
-            appendCodePoint(out, QChar::surrogateToUcs4(unit, text[i + 1].unicode()));
-            ++i;
-        } else if (QChar::isSurrogate(unit)) {
-            appendEscape(out, unit);
-        } else if (unit == u'"') {
-            out += "\\\"";
-        } else if (unit == u'\\') {
-            out += "\\\\";
-        } else if (unit == u'\n') {
-            out += "\\n";
-        } else if (unit == u'\r') {
-            out += "\\r";
-        } else if (unit == u'\t') {
-            out += "\\t";
-        } else if (unit < 0x20) {
-            appendEscape(out, unit);
-        } else {
-            appendCodePoint(out, unit);
+    out.reserve(text.size() + 2);
+    std::size_t plain = 0; // start of the run that needs no escape
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i];
+        if (unit != u'"' && unit != u'\\' && unit >= 0x20)
+            continue;
+        out += Utf8(text.substr(plain, i - plain));
+        plain = i + 1;
+        switch (unit) {
+        case u'"': out += "\\\""; break;
+        case u'\\': out += "\\\\"; break;
+        case u'\n': out += "\\n"; break;
+        case u'\r': out += "\\r"; break;
+        case u'\t': out += "\\t"; break;
+        default: appendEscape(out, unit);
         }
     }
+    // Utf8 writes a lone surrogate as a \uXXXX escape, which is JSON's own.
+    out += Utf8(text.substr(plain));
     out += '"';
     return out;
+}
+
+std::string Quote(const QString &text)
+{
+    return Quote(std::u16string_view(reinterpret_cast<const char16_t *>(text.utf16()),
+                                     std::size_t(text.size())));
 }
 
 } // namespace json

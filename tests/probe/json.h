@@ -14,6 +14,7 @@ namespace json {
 std::optional<QString> ParseString(std::string_view utf8);
 
 // A JSON string literal in UTF-8; lone surrogates become \uXXXX escapes.
+std::string Quote(std::u16string_view text);
 std::string Quote(const QString &text);
 
 } // namespace json

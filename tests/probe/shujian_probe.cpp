@@ -75,20 +75,17 @@ int probeRuns(MainForm &form, bool click)
 void printTable(const MainForm &form)
 {
     const analysis::Module1 &data = form.module();
-    auto quote = [](std::u16string_view text) {
-        return json::Quote(QString(reinterpret_cast<const QChar *>(text.data()), qsizetype(text.size())));
-    };
     std::cout << "{\"rows\":[";
     for (std::size_t row = 0; row < data.NumerologyTable.size(); ++row) {
         std::cout << (row ? ",[" : "[");
         for (std::size_t column = 0; column < knowledge::ColumnCount; ++column)
-            std::cout << (column ? "," : "") << quote(data.NumerologyTable[row][column]);
+            std::cout << (column ? "," : "") << json::Quote(data.NumerologyTable[row][column]);
         std::cout << "]";
     }
     std::cout << "],\"saying_three\":[";
     for (std::size_t row = 0; row < data.SayingThreeList.size(); ++row)
-        std::cout << (row ? "," : "") << quote(data.SayingThreeList[row]);
-    std::cout << "],\"intro\":" << quote(data.IntroText) << "}\n";
+        std::cout << (row ? "," : "") << json::Quote(data.SayingThreeList[row]);
+    std::cout << "],\"intro\":" << json::Quote(data.IntroText) << "}\n";
 }
 
 std::string cursorName(const QWidget *widget)
