@@ -1,6 +1,6 @@
-#include "appraisal.h"
+#include "analysis/appraisal.h"
 
-#include "leading_number.h"
+#include "analysis/leading_number.h"
 
 #include <algorithm>
 

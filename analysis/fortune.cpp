@@ -1,7 +1,7 @@
-#include "fortune.h"
+#include "analysis/fortune.h"
 
-#include "leading_number.h"
-#include "numerology_table.h"
+#include "analysis/leading_number.h"
+#include "knowledge/numerology_table.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "leading_number.h"
+#include "analysis/leading_number.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "numerology_table.h"
+#include "knowledge/numerology_table.h"
 
 #include <array>
 #include <string>

@@ -1,4 +1,4 @@
-#include "report.h"
+#include "analysis/report.h"
 
 #include <initializer_list>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "module1.h"
+#include "analysis/module1.h"
 
 #include <string_view>
 

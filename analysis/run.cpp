@@ -1,4 +1,4 @@
-#include "run.h"
+#include "analysis/run.h"
 
 namespace analysis {
 

@@ -1,4 +1,4 @@
-#include "icon_picture.h"
+#include "app/icon_picture.h"
 
 #include <QFile>
 #include <QtEndian>

@@ -1,4 +1,4 @@
-#include "judgement_balloon.h"
+#include "app/judgement_balloon.h"
 
 #include <QAccessible>
 #include <QApplication>

@@ -1,5 +1,5 @@
-#include "application.h"
-#include "mainform.h"
+#include "app/application.h"
+#include "app/mainform.h"
 
 #include <QApplication>
 

@@ -1,10 +1,10 @@
-#include "mainform.h"
+#include "app/mainform.h"
 
-#include "icon_picture.h"
-#include "judgement_balloon.h"
-#include "maker.h"
-#include "placement.h"
-#include "widgets.h"
+#include "app/icon_picture.h"
+#include "app/judgement_balloon.h"
+#include "app/maker.h"
+#include "app/placement.h"
+#include "app/widgets.h"
 
 #include <QDesktopServices>
 #include <QFrame>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "run.h"
+#include "analysis/run.h"
 
 #include <QWidget>
 

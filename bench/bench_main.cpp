@@ -5,7 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #ifdef SHUJIAN_STARTUP_BENCH
-#include "child_launcher.h"
+#include "bench/child_launcher.h"
 #endif
 
 int main(int argc, char **argv)

@@ -1,4 +1,4 @@
-#include "child_launcher.h"
+#include "bench/child_launcher.h"
 
 #include <fcntl.h>
 #include <spawn.h>

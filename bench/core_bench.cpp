@@ -1,9 +1,9 @@
 // The analysis core alone: reducing a typed number and composing its 31-line report.
 
-#include "fortune.h"
-#include "module1.h"
-#include "numerology_table.h"
-#include "report.h"
+#include "analysis/fortune.h"
+#include "analysis/module1.h"
+#include "analysis/report.h"
+#include "knowledge/numerology_table.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,8 +1,8 @@
 // The yardstick for startup-shujian: the same application set-up, a bare window instead of the
 // program's, the same exit after the first paint with the caret in the line edit.
 
-#include "bare_window.h"
-#include "first_paint.h"
+#include "bench/bare_window.h"
+#include "bench/first_paint.h"
 
 #include <QApplication>
 

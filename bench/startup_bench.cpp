@@ -1,8 +1,8 @@
 // Start-up, from process start to the window painted with the caret in the input box, and the
 // peak memory on the way, for the program's window and for a bare Qt window.
 
-#include "child_launcher.h"
-#include "median.h"
+#include "bench/child_launcher.h"
+#include "bench/median.h"
 
 #include <benchmark/benchmark.h>
 

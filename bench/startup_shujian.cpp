@@ -1,9 +1,9 @@
 // Starts the program's window as its main() does and exits once it is painted with the caret
 // in the input box; shujian-bench times it from process start to exit.
 
-#include "application.h"
-#include "first_paint.h"
-#include "mainform.h"
+#include "app/application.h"
+#include "app/mainform.h"
+#include "bench/first_paint.h"
 
 #include <QApplication>
 #include <QLineEdit>

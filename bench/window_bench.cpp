@@ -2,13 +2,13 @@
 // the report laid out in resulttxt, against a bare Qt window that does the least the same run
 // needs: a line edit whose Enter puts the same report into a text box set up as resulttxt.
 
-#include "bare_window.h"
-#include "median.h"
-#include "fortune.h"
-#include "mainform.h"
-#include "module1.h"
-#include "numerology_table.h"
-#include "report.h"
+#include "analysis/fortune.h"
+#include "analysis/module1.h"
+#include "analysis/report.h"
+#include "app/mainform.h"
+#include "bench/bare_window.h"
+#include "bench/median.h"
+#include "knowledge/numerology_table.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>

@@ -1,7 +1,7 @@
 // Feeds arbitrary UTF-16 text (the input bytes read as little-endian code units) through the
 // whole analysis core and checks what must hold for every input, not just that nothing crashes.
 
-#include "run.h"
+#include "analysis/run.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "numerology_table.h"
+#include "knowledge/numerology_table.h"
 
 #include <iterator>
 

@@ -1,6 +1,6 @@
-#include "appraisal.h"
-#include "module_support.h"
-#include "text_support.h"
+#include "analysis/appraisal.h"
+#include "tests/module_support.h"
+#include "tests/text_support.h"
 
 #include <gtest/gtest.h>
 

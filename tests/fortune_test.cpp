@@ -1,5 +1,5 @@
-#include "fortune.h"
-#include "text_support.h"
+#include "analysis/fortune.h"
+#include "tests/text_support.h"
 
 #include <gtest/gtest.h>
 

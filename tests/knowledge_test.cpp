@@ -1,5 +1,5 @@
-#include "numerology_table.h"
-#include "text_support.h"
+#include "knowledge/numerology_table.h"
+#include "tests/text_support.h"
 
 #include <gtest/gtest.h>
 

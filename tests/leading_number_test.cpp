@@ -1,5 +1,5 @@
-#include "leading_number.h"
-#include "text_support.h"
+#include "analysis/leading_number.h"
+#include "tests/text_support.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "module1.h"
-#include "numerology_table.h"
+#include "analysis/module1.h"
+#include "knowledge/numerology_table.h"
 
 #include <string>
 #include <string_view>

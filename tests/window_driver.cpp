@@ -1,6 +1,6 @@
-#include "window_driver.h"
+#include "tests/window_driver.h"
 
-#include "mainform.h"
+#include "app/mainform.h"
 
 #include <QAbstractButton>
 #include <QApplication>

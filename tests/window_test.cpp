@@ -1,8 +1,8 @@
-#include "icon_picture.h"
-#include "judgement_balloon.h"
-#include "mainform.h"
-#include "placement.h"
-#include "window_driver.h"
+#include "app/icon_picture.h"
+#include "app/judgement_balloon.h"
+#include "app/mainform.h"
+#include "app/placement.h"
+#include "tests/window_driver.h"
 
 #include <QAccessible>
 #include <QApplication>

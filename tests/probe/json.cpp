@@ -1,6 +1,6 @@
-#include "json.h"
+#include "tests/probe/json.h"
 
-#include "text_support.h"
+#include "tests/text_support.h"
 
 #include <cstdio>
 

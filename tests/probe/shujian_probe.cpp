@@ -1,9 +1,9 @@
 // Drives the real window from outside, one JSON line at a time; see --help.
 
-#include "json.h"
-#include "judgement_balloon.h"
-#include "mainform.h"
-#include "window_driver.h"
+#include "app/judgement_balloon.h"
+#include "app/mainform.h"
+#include "tests/probe/json.h"
+#include "tests/window_driver.h"
 
 #include <QApplication>
 #include <QLabel>
