@@ -329,3 +329,98 @@ TEST(NumerologyTable, FixedTextsStandAsWritten)
     EXPECT_TRUE(cell(1, ViewTwo).starts_with(u"天地开端，万物创始乃中与之袒....等灵意之象"));
     EXPECT_TRUE(cell(80, ViewTwo).starts_with(u"一生艰难辛苦，如波浪之重叠不绝"));
 }
+
+// The readings we wrote (2..79) should read as written by hand, not filled into a template.
+namespace {
+
+constexpr int FirstWritten = 2;
+constexpr int LastWritten = 79;
+
+// The nine texts a report shows for one number: the eight columns, then the summing-up saying.
+std::vector<std::u16string_view> readingOf(int row)
+{
+    std::vector<std::u16string_view> texts(filled().table[row].begin(), filled().table[row].end());
+    texts.push_back(filled().sayingThree[row]);
+    return texts;
+}
+
+// Every run of four Chinese characters: the unit of a stock phrase.
+std::set<std::u16string> phrasesOf(std::u16string_view text)
+{
+    std::set<std::u16string> phrases;
+    auto han = [](char16_t c) { return c >= 0x4E00 && c <= 0x9FFF; };
+    for (std::size_t i = 0; i + 4 <= text.size(); ++i)
+        if (std::all_of(text.begin() + i, text.begin() + i + 4, han))
+            phrases.emplace(text.substr(i, 4));
+    return phrases;
+}
+
+// Health's conditions on 三才 and 先天五行 are the tradition's own refrain, so they may repeat.
+std::u16string withoutTraditionalConditions(std::u16string_view health)
+{
+    std::u16string kept;
+    std::size_t start = 0;
+    while (start < health.size()) {
+        const std::size_t end = std::min(health.find_first_of(u"，。；、", start), health.size());
+        const std::u16string_view clause = health.substr(start, end + 1 - start);
+        if (!contains(clause, u"三才") && !contains(clause, u"先天"))
+            kept += clause;
+        start = end + 1;
+    }
+    return kept;
+}
+
+} // namespace
+
+TEST(NumerologyTable, PhrasesDoNotRepeatWithinAReadingOrAcrossTheTable)
+{
+    std::map<std::u16string, std::set<int>> rowsOfPhrase;
+    for (int row = FirstWritten; row <= LastWritten; ++row) {
+        std::map<std::u16string, int> textsOfPhrase;
+        for (std::u16string_view text : readingOf(row))
+            for (const std::u16string &phrase : phrasesOf(text))
+                ++textsOfPhrase[phrase];
+        for (const auto &[phrase, texts] : textsOfPhrase)
+            EXPECT_LE(texts, 3) << "row " << row << ": " << Utf8(phrase);
+
+        std::vector<std::u16string_view> texts = readingOf(row);
+        const std::u16string health = withoutTraditionalConditions(texts[Health]);
+        texts[Health] = health;
+        for (std::u16string_view text : texts)
+            for (const std::u16string &phrase : phrasesOf(text))
+                rowsOfPhrase[phrase].insert(row);
+    }
+    for (const auto &[phrase, rows] : rowsOfPhrase)
+        EXPECT_LE(rows.size(), 8u) << Utf8(phrase);
+}
+
+TEST(NumerologyTable, ReadingsOpenAndCloseInVariedWays)
+{
+    int meanings = 0, openingWithThisNumber = 0, shouldCount = 0;
+    int longTexts = 0, endingOnAdvice = 0;
+    // The words of a closing clause that counsels rather than foretells.
+    const std::u16string_view advice[] = {u"宜", u"须", u"勿", u"莫", u"切", u"务", u"若",
+                                          u"倘", u"应", u"当以", u"方可", u"方能", u"戒"};
+    for (int row = FirstWritten; row <= LastWritten; ++row) {
+        for (std::u16string_view text : readingOf(row))
+            shouldCount += int(std::count(text.begin(), text.end(), u'宜'));
+        const std::u16string_view meaning = cell(row, Meaning);
+        if (!meaning.empty()) {
+            ++meanings;
+            openingWithThisNumber += meaning.starts_with(u"此数");
+        }
+        for (std::u16string_view text : {cell(row, ViewTwo), meaning}) {
+            if (text.empty())
+                continue;
+            ++longTexts;
+            while (!text.empty() && contains(u"。 \uE51D\uE5DD", text.substr(text.size() - 1)))
+                text.remove_suffix(1);
+            const std::u16string_view lastClause = text.substr(text.find_last_of(u"，。；！？") + 1);
+            endingOnAdvice += std::any_of(std::begin(advice), std::end(advice),
+                                          [&](auto word) { return contains(lastClause, word); });
+        }
+    }
+    EXPECT_LE(openingWithThisNumber * 3, meanings) << "Meaning opening with 此数";
+    EXPECT_LE(shouldCount, 90) << "宜";
+    EXPECT_GE((longTexts - endingOnAdvice) * 3, longTexts) << "long texts ending on a consequence";
+}
