@@ -12,8 +12,4 @@ namespace analysis {
 // lengths. Writes the digit values into data.DigitList.
 std::u16string AppraiseNumber(Module1 &data, std::u16string_view input);
 
-// One sentence of advice chosen by the rating at the head of the row's first saying, or empty
-// when the row carries no known rating. FortuneNumber must lie in 1..81.
-std::u16string ChooseVerdict(const Module1 &data, int FortuneNumber);
-
 } // namespace analysis

@@ -1,5 +1,9 @@
 #include "analysis/run.h"
 
+#include "analysis/appraisal.h"
+#include "analysis/report.h"
+#include "analysis/verdict.h"
+
 namespace analysis {
 
 Derivation RunAnalysis(Module1 &data, AnalysisView &view)

@@ -9,11 +9,8 @@
 // closing full stop, and the appraisal (AppraiseNumber) and the verdict (ChooseVerdict) are
 // handed to the view to present beside it.
 
-#include "analysis/appraisal.h"
 #include "analysis/fortune.h"
-#include "analysis/leading_number.h"
 #include "analysis/module1.h"
-#include "analysis/report.h"
 
 #include <string>
 #include <string_view>

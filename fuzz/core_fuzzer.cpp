@@ -1,6 +1,8 @@
 // Feeds arbitrary UTF-16 text (the input bytes read as little-endian code units) through the
 // whole analysis core and checks what must hold for every input, not just that nothing crashes.
 
+#include "analysis/appraisal.h"
+#include "analysis/leading_number.h"
 #include "analysis/run.h"
 
 #include <cstdint>

@@ -1,4 +1,5 @@
 #include "analysis/appraisal.h"
+#include "analysis/verdict.h"
 #include "tests/module_support.h"
 #include "tests/text_support.h"
 
