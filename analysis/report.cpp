@@ -4,6 +4,12 @@
 #include <string>
 
 namespace analysis {
+namespace {
+
+// More than the headings and any one row's texts take, so that the report is built in one buffer.
+constexpr std::size_t FrameAndRowRoom = 1024;
+
+} // namespace
 
 void ComposeReport(Module1 &data, std::u16string_view input, int FortuneNumber)
 {
@@ -18,7 +24,7 @@ void ComposeReport(Module1 &data, std::u16string_view input, int FortuneNumber)
 
     std::u16string &report = data.ReportText;
     report.clear();
-    report.reserve(input.size() + 1024);
+    report.reserve(input.size() + FrameAndRowRoom);
     bool first = true;
     // Each argument list is one line of the report, its pieces in order.
     auto line = [&](std::initializer_list<std::u16string_view> pieces) {
