@@ -26,10 +26,10 @@ inline constexpr int MaxNumber = 81;
 using Row = std::array<std::u16string_view, ColumnCount>;
 // Row n holds the texts of the number n. Row 0 is never filled.
 using NumerologyTable = std::array<Row, MaxNumber + 1>;
-// Entry n sums up the number n. Entries 0 and 81 are never filled.
+// Entry n sums up the number n. Entry 0 is never filled; 81 closes the cycle and has an empty one.
 using SayingThreeList = std::array<std::u16string_view, MaxNumber + 1>;
 
-// Fills every cell of rows 1..81 and entries 1..80; an empty text is an empty view.
+// Fills every cell of rows 1..81 and entries 1..81; an empty text is an empty view.
 void FillNumerologyTable(NumerologyTable &table, SayingThreeList &sayingThree);
 
 } // namespace knowledge
