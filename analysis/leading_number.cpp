@@ -1,7 +1,6 @@
 #include "analysis/leading_number.h"
 
 #include <charconv>
-#include <cmath>
 #include <limits>
 #include <string>
 
@@ -63,27 +62,23 @@ double readRadix(Reader &reader, int radix)
     return value;
 }
 
-// A decimal number too large or too small for a double: tell which from its magnitude.
-double outOfRange(const std::string &number, std::size_t exponentAt, long long exponent)
+// Exponents are summed only up to here: any exponent this large already leaves the double range.
+constexpr long long ExponentCap = 1'000'000'000;
+
+// For a decimal number outside the double range: whether it is too large rather than too
+// small, told by where its first significant digit stands.
+bool tooLarge(const std::string &number, std::size_t exponentAt, long long exponent)
 {
-    const bool negative = number.front() == '-';
     const std::size_t mantissaEnd = exponentAt == std::string::npos ? number.size() : exponentAt;
-    long long magnitude = exponent;
+    long long magnitude = exponent; // the value is 0.d x 10^magnitude
     const std::size_t point = number.find('.');
     const std::size_t intEnd = point == std::string::npos ? mantissaEnd : point;
-    std::size_t firstSignificant = number.find_first_of("123456789");
-    if (firstSignificant < intEnd) {
+    const std::size_t firstSignificant = number.find_first_of("123456789");
+    if (firstSignificant < intEnd)
         magnitude += static_cast<long long>(intEnd - firstSignificant);
-    } else if (firstSignificant < mantissaEnd) {
+    else if (firstSignificant < mantissaEnd)
         magnitude -= static_cast<long long>(firstSignificant - point - 1);
-    }
-    // Values are 0.d x 10^magnitude. Below the smallest subnormal they round to zero; above
-    // it only their being non-zero matters to any reader, so the smallest subnormal stands in.
-    using Limits = std::numeric_limits<double>;
-    const double result = magnitude > 0       ? Limits::infinity()
-                          : magnitude > -324 ? Limits::denorm_min()
-                                             : 0.0;
-    return negative ? -result : result;
+    return magnitude > 0;
 }
 
 } // namespace
@@ -146,8 +141,7 @@ double LeadingNumber(std::u16string_view text)
             }
             for (; isDigit(reader.peek()); reader.advance()) {
                 number += static_cast<char>(reader.peek());
-                // Saturate: any exponent this large already leaves the double range.
-                if (exponent < 1'000'000'000)
+                if (exponent < ExponentCap)
                     exponent = exponent * 10 + (reader.peek() - u'0');
             }
             if (negative)
@@ -159,10 +153,14 @@ double LeadingNumber(std::u16string_view text)
     if (*first == '+')
         ++first; // from_chars takes no plus sign
     double value = 0;
-    const auto [end, error] = std::from_chars(first, number.data() + number.size(), value);
-    if (error == std::errc::result_out_of_range)
-        return outOfRange(number, exponentAt, exponent);
-    (void)end;
+    // from_chars rounds to nearest, ties to even, subnormals included; it reports out of range
+    // only a value that rounds to zero or overflows, and leaves the result to us.
+    if (std::from_chars(first, number.data() + number.size(), value).ec
+        == std::errc::result_out_of_range) {
+        using Limits = std::numeric_limits<double>;
+        const double magnitude = tooLarge(number, exponentAt, exponent) ? Limits::infinity() : 0.0;
+        return number.front() == '-' ? -magnitude : magnitude;
+    }
     return value;
 }
 

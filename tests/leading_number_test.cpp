@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 #include <string>
 
@@ -12,6 +11,23 @@ using analysis::LeadingNumber;
 namespace {
 
 constexpr double Infinity = std::numeric_limits<double>::infinity();
+
+// Half the smallest subnormal double, 2^-1075 = 5^1075 / 10^1075, written out in full.
+std::u16string halfSmallestSubnormal()
+{
+    std::u16string digits = u"1"; // 5^k, most significant digit first
+    for (int k = 0; k < 1075; ++k) {
+        int carry = 0;
+        for (auto d = digits.rbegin(); d != digits.rend(); ++d) {
+            const int product = (*d - u'0') * 5 + carry;
+            *d = static_cast<char16_t>(u'0' + product % 10);
+            carry = product / 10;
+        }
+        if (carry != 0)
+            digits.insert(digits.begin(), static_cast<char16_t>(u'0' + carry));
+    }
+    return u"0." + std::u16string(1075 - digits.size(), u'0') + digits;
+}
 
 struct Reading {
     std::u16string_view text;
@@ -89,21 +105,39 @@ TEST(LeadingNumber, ReadsHexadecimalAndOctalOnlyAtTheStart)
         EXPECT_EQ(LeadingNumber(r.text), r.value) << Utf8(r.text);
 }
 
-TEST(LeadingNumber, SignalsNumbersBeyondTheDoubleRange)
+TEST(LeadingNumber, RoundsToTheNearestDoubleAtTheEdgesOfTheRange)
 {
-    EXPECT_EQ(LeadingNumber(u"1E400"), Infinity);
-    EXPECT_EQ(LeadingNumber(u"-1E400"), -Infinity);
-    EXPECT_EQ(LeadingNumber(u"1E99999999999999999999"), Infinity);
-    EXPECT_EQ(LeadingNumber(std::u16string(400, u'9')), Infinity);
-    EXPECT_EQ(LeadingNumber(u"&H" + std::u16string(300, u'F')), Infinity);
-    // Too small for a double is zero, unless it still rounds to a subnormal.
-    EXPECT_EQ(LeadingNumber(u"1E-400"), 0);
-    EXPECT_EQ(LeadingNumber(u"0." + std::u16string(400, u'0') + u"1"), 0);
-    EXPECT_GT(LeadingNumber(u"1E-310"), 0);
-    EXPECT_GT(LeadingNumber(u"3E-323"), 0);
-    // Many digits within the range still read exactly.
-    EXPECT_EQ(LeadingNumber(u"0." + std::u16string(300, u'0') + u"1"), 1e-301);
-    EXPECT_EQ(LeadingNumber(std::u16string(300, u'0') + u"7"), 7);
+    constexpr double Smallest = std::numeric_limits<double>::denorm_min();
+    const std::u16string tie = halfSmallestSubnormal();
+    const struct {
+        std::u16string text;
+        double value;
+    } readings[] = {
+        {u"1E400", Infinity},
+        {u"-1E400", -Infinity},
+        {u"1E99999999999999999999", Infinity},
+        {std::u16string(400, u'9'), Infinity},
+        {u"&H" + std::u16string(300, u'F'), Infinity},
+        // Below half the smallest subnormal a number reads 0; the exact half goes to the
+        // even neighbour, 0 too, and anything above it to the smallest subnormal.
+        {u"1E-400", 0},
+        {u"0." + std::u16string(400, u'0') + u"1", 0},
+        {u"2e-324", 0},
+        {u"1107195241908731d-339", 0},
+        {u"2.4703282292062327e-324", 0},
+        {tie, 0},
+        {tie + u"1", Smallest},
+        {u"2.4703282292062328e-324", Smallest},
+        {u"3e-324", Smallest},
+        {u"-3e-324", -Smallest},
+        {u"7.5e-324", 2 * Smallest},
+        {u"1e-310", 1e-310},
+        // Many digits within the range still read exactly.
+        {u"0." + std::u16string(300, u'0') + u"1", 1e-301},
+        {std::u16string(300, u'0') + u"7", 7},
+    };
+    for (const auto &r : readings)
+        EXPECT_EQ(LeadingNumber(r.text), r.value) << Utf8(r.text.substr(0, 40));
 }
 
 TEST(LeadingNumber, ReadsAMillionCharactersWithoutTrouble)
