@@ -100,7 +100,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *bytes, std::size_t siz
         const std::u16string head = u"你所测的数字是：" + input + u"\r\n";
         require(report.starts_with(head), "the report opens with the input as typed");
         require(count(std::u16string_view(report).substr(head.size()), u"\r\n") == 29,
-                "31 lines after the input");
+                "30 lines after the input");
         require(report.ends_with(u"本软件由 澄谷 开发，娱乐之用，切勿迷信"), "the closing line");
         require(view.result == report + u"。", "the shown text carries the full stop");
         require(view.judgements == 1 && !view.verdict.empty(), "every report gets a verdict");

@@ -62,7 +62,6 @@ TEST(DeriveFortuneNumber, TestsTheWholeInputForEightyOneAndOnlyTheTailForTheRest
         {u"81.5", Outcome::Report, 2},           // 81.5 rounds to 82
         {u"100000081", Outcome::Report, 1},      // the tail 00000081 is reduced
         {u"1200000081", Outcome::Report, 1},
-        {u"161", Outcome::Report, 1},
     };
     for (const Case &c : cases)
         check(c);
@@ -77,6 +76,12 @@ TEST(DeriveFortuneNumber, RejectsTextsThatDoNotLeadWithANonZeroNumber)
         {u"abc", Outcome::Rejected, 0},    {u"abc12", Outcome::Rejected, 0},
         {u"1E-400", Outcome::Rejected, 0}, {u"在此输要测的数字", Outcome::Rejected, 0},
         {u"在此输入QQ号码", Outcome::Rejected, 0},
+        // Too small to round to a non-zero double is 0; anything above that is accepted.
+        {u"2e-324", Outcome::Rejected, 0},
+        {u"1107195241908731d-339", Outcome::Rejected, 0},
+        {u"2.4703282292062328e-324", Outcome::Report, 80},
+        {u"3e-324", Outcome::Report, 80},
+        {u"1e-310", Outcome::Report, 80},
     };
     for (const Case &c : cases)
         check(c);
@@ -90,15 +95,17 @@ TEST(DeriveFortuneNumber, RefusesNumbersItCannotReduceToARow)
         {u"3E9", Outcome::Beyond, 0},         // outside the 32-bit range once rounded
         {u"-3E9", Outcome::Beyond, 0},
         {u"22E8", Outcome::Beyond, 0},
+        {u"2147.5E6", Outcome::Beyond, 0},    // just above 2147483647
         {u"1E400", Outcome::Beyond, 0},       // beyond the double range, whole input
         {u"-1E400", Outcome::Beyond, 0},
         {u"5x1E999999", Outcome::Beyond, 0},  // ... or in the last eight characters
     };
     for (const Case &c : cases)
         check(c);
-    // The edges of the 32-bit range: 2147483647 = 26843545 * 80 + 47.
+    // Just inside the 32-bit range, 2147483647 being too long for the eight characters read.
     check({u"21E8", Outcome::Report, 80});
     check({u"-21E8", Outcome::Report, 80});
+    check({u"2147.4E6", Outcome::Report, 80}); // 2147400000 = 26842500 * 80
 }
 
 TEST(DeriveFortuneNumber, CountsEveryCodeUnitOfTheTail)
