@@ -91,43 +91,53 @@ TEST(AppraiseNumber, WritesTheDigitSlotsOfTheInputOnly)
     EXPECT_EQ(data.DigitList, expected);
 }
 
-TEST(ChooseVerdict, FollowsTheRatingOfTheRow)
+TEST(ChooseVerdict, AdvisesByTheRatingOfTheRow)
 {
     const Module1 data = FilledModule();
+    constexpr std::u16string_view Best = u"恭喜你！这个QQ号码太棒了，好好珍惜啊！";
+    constexpr std::u16string_view Worst = u"这个QQ号不太好拉，建议换一个！";
     const std::pair<int, std::u16string_view> cases[] = {
-        {1, u"恭喜你！这个QQ号码太棒了，好好珍惜啊！"},
-        {81, u"恭喜你！这个QQ号码太棒了，好好珍惜啊！"},
-        {3, u"恭喜你！这个QQ号码不错，好好珍惜啊！"},
-        {6, u"这个QQ号码挺好的。"},
-        {25, u"这个QQ号一般般，不会对你产生不好的影响。"},
-        {49, u"这个QQ号有点不好啊，如果可以的话就换一个。"},
-        {2, u"这个QQ号不太好拉，建议换一个！"},
-        {78, u"这个QQ号不太好拉，建议换一个！"},
-        {80, u"这个QQ号不太好拉，建议换一个！"},
+        {1, Best}, // 【大吉】
+        {81, Best},
+        {49, u"这个QQ号有点不好啊，如果可以的话就换一个。"}, // 【吉凶参半】
+        {2, Worst}, // 【凶】
+        {80, Worst},
     };
     for (auto [number, verdict] : cases)
         EXPECT_EQ(Utf8(ChooseVerdict(data, number)), Utf8(verdict)) << number;
-    for (int number = 1; number <= knowledge::MaxNumber; ++number)
-        EXPECT_FALSE(ChooseVerdict(data, number).empty()) << number;
+
+    // Every row gets a sentence; rows of one rating share theirs, and the six ratings of the
+    // table get six different ones.
+    std::map<std::u16string, std::u16string> byRating;
+    std::set<std::u16string> sentences;
+    for (int number = 1; number <= knowledge::MaxNumber; ++number) {
+        const std::u16string_view saying =
+            data.NumerologyTable.at(std::size_t(number))[knowledge::SayingOne];
+        const std::u16string rating(saying.substr(0, saying.find(u'】') + 1));
+        const std::u16string verdict = ChooseVerdict(data, number);
+        EXPECT_FALSE(verdict.empty()) << number;
+        EXPECT_EQ(Utf8(byRating.emplace(rating, verdict).first->second), Utf8(verdict)) << number;
+        sentences.insert(verdict);
+    }
+    EXPECT_EQ(byRating.size(), 6u);
+    EXPECT_EQ(sentences.size(), 6u);
 }
 
-// The key is characters 2 and 3 compared whole, never searched for inside the text.
-TEST(ChooseVerdict, ComparesTheWholeTwoCharacterKey)
+// The key is the second and third characters compared whole, never searched for in the text.
+TEST(ChooseVerdict, ComparesTheWholeKeyOfTwoCharacters)
 {
-    const std::pair<std::u16string_view, std::u16string_view> cases[] = {
-        {u"【大吉】", u"恭喜你！这个QQ号码太棒了，好好珍惜啊！"},
-        {u"【吉】", u"恭喜你！这个QQ号码不错，好好珍惜啊！"},
-        {u"【次吉】吉】", u"这个QQ号码挺好的。"},
-        {u"【半吉】", u"这个QQ号一般般，不会对你产生不好的影响。"},
-        {u"【吉凶参半】凶】", u"这个QQ号有点不好啊，如果可以的话就换一个。"},
-        {u"【凶】", u"这个QQ号不太好拉，建议换一个！"},
-        {u"【平】吉】", u""},
-        {u"【", u""},
-        {u"", u""},
-    };
     Module1 data;
-    for (auto [saying, verdict] : cases) {
+    auto verdictOf = [&data](std::u16string_view saying) {
         data.NumerologyTable[5][knowledge::SayingOne] = saying;
-        EXPECT_EQ(Utf8(ChooseVerdict(data, 5)), Utf8(verdict)) << Utf8(saying);
-    }
+        return ChooseVerdict(data, 5);
+    };
+    for (std::u16string_view holdsJi : {u"【大吉】", u"【次吉】", u"【半吉】"})
+        EXPECT_NE(verdictOf(holdsJi), verdictOf(u"【吉】")) << Utf8(holdsJi);
+    EXPECT_NE(verdictOf(u"【吉凶参半】"), verdictOf(u"【凶】"));
+    // Only those two characters count, and a shorter text offers what it has.
+    EXPECT_EQ(verdictOf(u"【次吉】吉】"), verdictOf(u"【次吉】"));
+    EXPECT_EQ(verdictOf(u"【吉凶参半】凶】"), verdictOf(u"【吉凶参半】"));
+    EXPECT_EQ(verdictOf(u"大吉"), verdictOf(u"【大吉】"));
+    for (std::u16string_view unknown : {u"【平】吉】", u"【吉", u"【", u""})
+        EXPECT_EQ(Utf8(verdictOf(unknown)), "") << Utf8(unknown);
 }
