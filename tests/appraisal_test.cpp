@@ -97,11 +97,8 @@ TEST(ChooseVerdict, AdvisesByTheRatingOfTheRow)
     constexpr std::u16string_view Best = u"恭喜你！这个QQ号码太棒了，好好珍惜啊！";
     constexpr std::u16string_view Worst = u"这个QQ号不太好拉，建议换一个！";
     const std::pair<int, std::u16string_view> cases[] = {
-        {1, Best}, // 【大吉】
-        {81, Best},
+        {1, Best}, {81, Best}, {2, Worst}, {80, Worst}, // 【大吉】 and 【凶】
         {49, u"这个QQ号有点不好啊，如果可以的话就换一个。"}, // 【吉凶参半】
-        {2, Worst}, // 【凶】
-        {80, Worst},
     };
     for (auto [number, verdict] : cases)
         EXPECT_EQ(Utf8(ChooseVerdict(data, number)), Utf8(verdict)) << number;

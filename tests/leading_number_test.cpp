@@ -113,28 +113,16 @@ TEST(LeadingNumber, RoundsToTheNearestDoubleAtTheEdgesOfTheRange)
         std::u16string text;
         double value;
     } readings[] = {
-        {u"1E400", Infinity},
-        {u"-1E400", -Infinity},
-        {u"1E99999999999999999999", Infinity},
-        {std::u16string(400, u'9'), Infinity},
-        {u"&H" + std::u16string(300, u'F'), Infinity},
+        {u"1E400", Infinity}, {u"-1E400", -Infinity}, {u"1E99999999999999999999", Infinity},
+        {std::u16string(400, u'9'), Infinity}, {u"&H" + std::u16string(300, u'F'), Infinity},
         // Below half the smallest subnormal a number reads 0; the exact half goes to the
         // even neighbour, 0 too, and anything above it to the smallest subnormal.
-        {u"1E-400", 0},
-        {u"0." + std::u16string(400, u'0') + u"1", 0},
-        {u"2e-324", 0},
-        {u"1107195241908731d-339", 0},
-        {u"2.4703282292062327e-324", 0},
-        {tie, 0},
-        {tie + u"1", Smallest},
-        {u"2.4703282292062328e-324", Smallest},
-        {u"3e-324", Smallest},
-        {u"-3e-324", -Smallest},
-        {u"7.5e-324", 2 * Smallest},
-        {u"1e-310", 1e-310},
+        {u"1E-400", 0}, {u"0." + std::u16string(400, u'0') + u"1", 0}, {u"2e-324", 0},
+        {u"1107195241908731d-339", 0}, {u"2.4703282292062327e-324", 0}, {tie, 0},
+        {tie + u"1", Smallest}, {u"2.4703282292062328e-324", Smallest}, {u"3e-324", Smallest},
+        {u"-3e-324", -Smallest}, {u"7.5e-324", 2 * Smallest}, {u"1e-310", 1e-310},
         // Many digits within the range still read exactly.
-        {u"0." + std::u16string(300, u'0') + u"1", 1e-301},
-        {std::u16string(300, u'0') + u"7", 7},
+        {u"0." + std::u16string(300, u'0') + u"1", 1e-301}, {std::u16string(300, u'0') + u"7", 7},
     };
     for (const auto &r : readings)
         EXPECT_EQ(LeadingNumber(r.text), r.value) << Utf8(r.text.substr(0, 40));

@@ -76,20 +76,6 @@ TEST(ComposeReport, EveryNumberGetsTheSameFrameAroundItsOwnRow)
     }
 }
 
-TEST(ComposeReport, EmptyCellsLeaveTheirHeadingsAlone)
-{
-    Module1 data = FilledModule();
-    ComposeReport(data, u"81", 81);
-    const auto lines = SplitLines(data.ReportText);
-    ASSERT_EQ(lines.size(), 31u);
-    EXPECT_EQ(lines[2], u"这个数字的数理是：81");
-    EXPECT_TRUE(lines[13].empty()); // 81 has no summing-up saying
-    EXPECT_EQ(lines[17], u"基业：");
-    EXPECT_EQ(lines[18], u"家庭：");
-    EXPECT_EQ(lines[19], u"健康：");
-    EXPECT_EQ(lines[20], u"含义：");
-}
-
 TEST(ComposeReport, StartsAfreshEachTime)
 {
     Module1 data = FilledModule();
