@@ -24,7 +24,7 @@ QImage maskedBitmap(const QByteArray &bytes)
     if (bytes.size() < DirectorySize + EntrySize || at16(bytes, 2) != 1 || at16(bytes, 4) < 1)
         return {};
     const qsizetype offset = at32(bytes, DirectorySize + 12);
-    if (offset < 0 || offset + InfoHeaderSize > bytes.size() || at32(bytes, offset) != InfoHeaderSize)
+    if (offset + InfoHeaderSize > bytes.size() || at32(bytes, offset) != InfoHeaderSize)
         return {};
     const int width = int(at32(bytes, offset + 4));
     const int height = int(at32(bytes, offset + 8)) / 2; // colour rows, then mask rows
