@@ -1,5 +1,10 @@
 #pragma once
 
-// Names the application to the platform and gives it its interface font; main() and the
-// start-up benchmark both call it before creating the window.
+#include <QStringView>
+
+// The program's name as users see it, in the window title and on the desktop.
+inline constexpr QStringView ProgramName = u"澄谷数鉴";
+
+// Names the application to the platform, gives it its interface font and Qt's Chinese texts;
+// main(), the tests and the start-up benchmark all call it before creating the window.
 void SetUpApplication();

@@ -1,44 +1,29 @@
 #include "app/mainform.h"
 
+#include "app/application.h"
+#include "app/click_label.h"
 #include "app/icon_picture.h"
-#include "app/judgement_balloon.h"
+#include "app/input_box.h"
+#include "app/judgement_bar.h"
+#include "app/layout.h"
 #include "app/maker.h"
 #include "app/placement.h"
-#include "app/widgets.h"
+#include "app/result_box.h"
 
 #include <QDesktopServices>
-#include <QFrame>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPlainTextEdit>
+#include <QMoveEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QUrl>
 
 #include <limits>
 
+using namespace layout;
+
 namespace {
-
-// The layout is drawn in twips; 15 twips make one device-independent pixel.
-constexpr int TwipsPerPixel = 15;
-constexpr QRect twips(int left, int top, int width, int height)
-{
-    return {left / TwipsPerPixel, top / TwipsPerPixel, width / TwipsPerPixel, height / TwipsPerPixel};
-}
-
-constexpr QSize ClientSize{6015 / TwipsPerPixel, 4785 / TwipsPerPixel};
-constexpr QRect Command1Rect = twips(4680, 120, 1095, 375);
-constexpr QRect QqnumRect = twips(240, 120, 4215, 375);
-constexpr QRect Label2Rect = twips(720, 4560, 4455, 375);
-constexpr QRect Label1Rect = twips(0, 0, 6015, 615);
-constexpr QRect ResulttxtRect = twips(120, 720, 5775, 3735);
-// Line1 runs from (0, 600) to (6000, 600) twips, two pixels thick, over the band's bottom edge.
-constexpr QRect Line1Rect{0, 600 / TwipsPerPixel - 1, 6000 / TwipsPerPixel, 2};
-constexpr QRect BackgroundRect = twips(0, 240, 6015, 4635);
-constexpr QRect LeftStarRect = twips(0, 4440, 360, 330);
-constexpr QRect RightStarRect = twips(5520, 4440, 360, 330);
-constexpr QPoint BalloonPosition{QqnumRect.left(), QqnumRect.bottom() + 2};
-constexpr QPoint ArrowHotSpot{12, 8};
 
 const QString ToolTip = QStringLiteral(
     "本软件除了可以查QQ号码的吉凶外，还能查其他一切数字的吉凶！！（如手机号、车牌号）");
@@ -54,7 +39,7 @@ QString introduction()
         {},
         QStringLiteral("    权当娱乐，切勿迷信！"),
         {}, {}, {}, {}, {},
-        pad(15) + maker::CreditLine.toString(),
+        pad(15) + maker::Name.toString() + QStringLiteral("工作室 倾情出品"),
         pad(1),
         pad(16) + QStringLiteral("网址：") + maker::WebAddress.toString(),
         pad(2),
@@ -71,46 +56,80 @@ QString toQString(std::u16string_view text)
     return QString(reinterpret_cast<const QChar *>(text.data()), qsizetype(text.size()));
 }
 
+void setColour(QWidget *widget, QPalette::ColorRole role, QColor colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+}
+
+// Where the compositor places windows itself and a client cannot move its own.
+bool platformPlacesWindows()
+{
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 } // namespace
 
-MainForm::MainForm(QWidget *parent) : QWidget(parent)
+MainForm::MainForm(QWidget *parent)
+    : QWidget(parent),
+      m_arrow(QPixmap::fromImage(LoadIconPicture(QStringLiteral(":/pictures/arrow.ico"))),
+              ArrowHotSpot.x(), ArrowHotSpot.y())
 {
     setObjectName(QStringLiteral("mainform"));
-    setWindowTitle(QStringLiteral("澄谷数鉴 v1.1"));
+    setWindowTitle(ProgramName.toString() + QStringLiteral(" v" SHUJIAN_VERSION));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(ClientSize);
     setWindowIcon(QIcon(QPixmap::fromImage(LoadIconPicture(QStringLiteral(":/pictures/digit.ico")))));
-    const QCursor arrow(QPixmap::fromImage(LoadIconPicture(QStringLiteral(":/pictures/arrow.ico"))),
-                        ArrowHotSpot.x(), ArrowHotSpot.y());
-    setCursor(arrow);
+    setCursor(m_arrow);
 
-    // Created bottom to top: later siblings are drawn over earlier ones.
+    // Built bottom to top: later siblings are drawn over earlier ones.
+    buildBackground();
+    buildBand();
+    buildCredit();
+    buildResultBox();
+    buildInput();
+    connectHandlers();
+}
+
+void MainForm::buildBackground()
+{
     Image1[0] = new QLabel(this);
     Image1[0]->setObjectName(QStringLiteral("Image1_0"));
     Image1[0]->setGeometry(BackgroundRect);
     Image1[0]->setScaledContents(true);
     Image1[0]->setPixmap(QPixmap(QStringLiteral(":/pictures/background.gif")));
     Image1[0]->setAccessibleName(QStringLiteral("背景：由浅黄绿渐变到浅绿"));
+}
 
+void MainForm::buildBand()
+{
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(Label1Rect);
     Label1->setAutoFillBackground(true);
-    QPalette band = Label1->palette();
-    band.setColor(QPalette::Window, QColor(0xFF, 0xFF, 0xC0));
-    Label1->setPalette(band);
+    setColour(Label1, QPalette::Window, PaleYellow);
 
+    Line1 = new QFrame(this);
+    Line1->setObjectName(QStringLiteral("Line1"));
+    Line1->setGeometry(Line1Rect);
+    Line1->setAutoFillBackground(true);
+    setColour(Line1, QPalette::Window, Green);
+}
+
+void MainForm::buildCredit()
+{
     Label2 = new ClickLabel(this);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setGeometry(Label2Rect);
-    Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Label2->setText(QStringLiteral("澄谷软件   网址：") + maker::WebAddress.toString()
+    // The box runs past the window's bottom edge: the caption sits on the part that shows.
+    Label2->setContentsMargins(0, 0, 0, Label2Overhang);
+    Label2->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+    Label2->setText(maker::Name.toString() + QStringLiteral("   网址：") + maker::WebAddress.toString()
                     + QStringLiteral("   QQ:") + maker::ContactNumber.toString());
-    QPalette credit = Label2->palette();
-    credit.setColor(QPalette::WindowText, Qt::black);
-    Label2->setPalette(credit);
-    Label2->setCursor(arrow);
+    setColour(Label2, QPalette::WindowText, CreditBlack);
+    Label2->setCursor(m_arrow);
     Label2->setToolTip(ToolTip);
     Label2->setAccessibleDescription(QStringLiteral("点击打开澄谷软件的网页"));
 
@@ -126,16 +145,11 @@ MainForm::MainForm(QWidget *parent) : QWidget(parent)
         image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         image->setAccessibleName(QStringLiteral("橙色星星"));
     }
+}
 
-    Line1 = new QFrame(this);
-    Line1->setObjectName(QStringLiteral("Line1"));
-    Line1->setGeometry(Line1Rect);
-    Line1->setAutoFillBackground(true);
-    QPalette green = Line1->palette();
-    green.setColor(QPalette::Window, QColor(0x00, 0xC0, 0x00));
-    Line1->setPalette(green);
-
-    resulttxt = new QPlainTextEdit(this);
+void MainForm::buildResultBox()
+{
+    resulttxt = new ResultBox(this);
     resulttxt->setObjectName(QStringLiteral("resulttxt"));
     resulttxt->setGeometry(ResulttxtRect);
     resulttxt->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -144,19 +158,21 @@ MainForm::MainForm(QWidget *parent) : QWidget(parent)
     // Breaking anywhere keeps the layout of one very long pasted line linear in its length.
     resulttxt->setWordWrapMode(QTextOption::WrapAnywhere);
     resulttxt->setTabChangesFocus(true);
-    resulttxt->setCursor(arrow);
-    resulttxt->viewport()->setCursor(arrow);
+    resulttxt->setCursor(m_arrow);
+    resulttxt->viewport()->setCursor(m_arrow);
     resulttxt->setAccessibleName(QStringLiteral("测算结果"));
     resulttxt->setPlainText(introduction());
+    m_judgement = new JudgementBar(resulttxt);
+}
 
+void MainForm::buildInput()
+{
     qqnum = new InputBox(this);
     qqnum->setObjectName(QStringLiteral("qqnum"));
     qqnum->setGeometry(QqnumRect);
     qqnum->setMaxLength(std::numeric_limits<int>::max());
     qqnum->setText(QStringLiteral("在此输要测的数字"));
-    QPalette red = qqnum->palette();
-    red.setColor(QPalette::Text, QColor(0xFF, 0x00, 0x00));
-    qqnum->setPalette(red);
+    setColour(qqnum, QPalette::Text, PromptRed);
     qqnum->setCursor(Qt::IBeamCursor);
     qqnum->setToolTip(ToolTip);
     qqnum->setAccessibleName(QStringLiteral("号码"));
@@ -167,17 +183,17 @@ MainForm::MainForm(QWidget *parent) : QWidget(parent)
     Command1->setGeometry(Command1Rect);
     // Enter or Space on the focused button presses it, as on any platform's button.
     Command1->setAutoDefault(true);
-    Command1->setCursor(arrow);
+    Command1->setCursor(m_arrow);
     Command1->setToolTip(ToolTip);
     Command1->setAccessibleName(QStringLiteral("测算"));
 
     setTabOrder(Command1, qqnum);
     setTabOrder(qqnum, resulttxt);
     setTabOrder(resulttxt, Command1);
+}
 
-    m_balloon = new JudgementBalloon(this);
-    m_balloon->move(BalloonPosition);
-
+void MainForm::connectHandlers()
+{
     connect(Command1, &QPushButton::clicked, this, &MainForm::Command1_Click);
     connect(qqnum, &InputBox::keyPress, this, &MainForm::qqnum_KeyPress);
     connect(qqnum, &InputBox::mouseDown, this, &MainForm::qqnum_MouseDown);
@@ -186,7 +202,10 @@ MainForm::MainForm(QWidget *parent) : QWidget(parent)
 
 void MainForm::Form_Load()
 {
-    CenterForm(*this);
+    if (!platformPlacesWindows()) {
+        CenterForm(*this);
+        m_placedOuter = frameGeometry().size();
+    }
     knowledge::FillNumerologyTable(m_data.NumerologyTable, m_data.SayingThreeList);
     show();
     qqnum->setFocus();
@@ -204,6 +223,17 @@ void MainForm::CenterForm(QWidget &form)
                                       inTwips(screenArea.height()), inTwips(outer.height()));
     form.move(screenArea.topLeft()
               + QPoint(place.left / TwipsPerPixel, place.top / TwipsPerPixel));
+}
+
+void MainForm::moveEvent(QMoveEvent *event)
+{
+    QWidget::moveEvent(event);
+    // Where the window manager adds the frame only once the window shows (X11), the first
+    // placement went by the bare window; place it again, once, by its real outer size.
+    if (m_placedOuter && isVisible() && frameGeometry().size() != *m_placedOuter) {
+        m_placedOuter.reset();
+        CenterForm(*this);
+    }
 }
 
 void MainForm::Command1_Click() { runAnalysis(); }
@@ -227,23 +257,44 @@ void MainForm::Label2_Click()
 
 void MainForm::runAnalysis()
 {
-    m_balloon->dismiss();
+    m_judged = false;
     m_lastRun = analysis::RunAnalysis(m_data, *this);
+    showPendingResult();
+    if (!m_judged)
+        m_judgement->dismiss();
+}
+
+void MainForm::showPendingResult()
+{
+    if (m_pendingResult) {
+        resulttxt->setPlainText(*m_pendingResult);
+        m_pendingResult.reset();
+    }
 }
 
 std::u16string MainForm::InputText() const { return qqnum->text().toStdU16String(); }
 
-void MainForm::SetInputText(std::u16string_view text) { qqnum->setText(toQString(text)); }
+void MainForm::SetInputText(std::u16string_view text)
+{
+    // As an edit, so that Ctrl+Z brings back what the user typed; the caret goes before the new
+    // text, so that digits typed next lead it and the next run reads them.
+    qqnum->selectAll();
+    qqnum->insert(toQString(text));
+    qqnum->setCursorPosition(0);
+}
 
-void MainForm::SetResultText(std::u16string_view text) { resulttxt->setPlainText(toQString(text)); }
+void MainForm::SetResultText(std::u16string_view text) { m_pendingResult = toQString(text); }
 
 void MainForm::ShowMessage(std::u16string_view text, std::u16string_view caption)
 {
+    m_judgement->dismiss();
+    showPendingResult();
     QMessageBox box(QMessageBox::NoIcon, toQString(caption), toQString(text), QMessageBox::Ok, this);
     box.exec();
 }
 
 void MainForm::PresentJudgement(std::u16string_view verdict, std::u16string_view appraisal)
 {
-    m_balloon->present(toQString(verdict), toQString(appraisal));
+    m_judged = true;
+    m_judgement->present(toQString(verdict), toQString(appraisal));
 }

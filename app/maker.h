@@ -6,7 +6,7 @@
 // Who made the program and where to find them: shown in the introduction and the credit label.
 namespace maker {
 
-inline constexpr QStringView CreditLine = u"澄谷软件工作室 倾情出品";
+inline constexpr QStringView Name = u"澄谷软件";
 inline constexpr QStringView WebAddress = u"chenggu.example";
 inline constexpr QStringView ContactNumber = u"0123456";
 inline constexpr QStringView ReleaseDate = u"2026年12月";

@@ -1,3 +1,5 @@
+#include "app/application.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -8,6 +10,8 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // As main() does, so that the tests see the user's fonts and texts.
+    SetUpApplication();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

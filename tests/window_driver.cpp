@@ -20,8 +20,9 @@ std::optional<MessageSeen> AnsweringMessageBox(const std::function<void()> &trig
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
         if (!box)
             return;
-        seen = MessageSeen{box->text(), box->windowTitle()};
-        box->button(QMessageBox::Ok)->click();
+        QAbstractButton *ok = box->button(QMessageBox::Ok);
+        seen = MessageSeen{box->text(), box->windowTitle(), ok->text()};
+        ok->click();
     });
     poll.start();
     trigger();

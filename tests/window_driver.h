@@ -14,6 +14,7 @@ class QLabel;
 struct MessageSeen {
     QString text;
     QString caption;
+    QString button; // the OK button's caption
 };
 
 // Runs `trigger`; if it opens a modal message box, records it and presses its OK button.

@@ -1,5 +1,5 @@
 #include "app/icon_picture.h"
-#include "app/judgement_balloon.h"
+#include "app/judgement_bar.h"
 #include "app/mainform.h"
 #include "app/placement.h"
 #include "tests/window_driver.h"
@@ -10,17 +10,22 @@
 #include <QFile>
 #include <QImageReader>
 #include <QLabel>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QToolButton>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <memory>
 
 inline void PrintTo(const QString &text, std::ostream *os) { *os << '"' << text.toStdString() << '"'; }
@@ -48,7 +53,7 @@ protected:
     }
     QString result() const { return c.resulttxt->toPlainText(); }
     QString intro() const { return QString::fromStdU16String(form->module().IntroText); }
-    const JudgementBalloon &balloon() const { return form->judgement(); }
+    const JudgementBar &judgement() const { return form->judgement(); }
 
     std::unique_ptr<MainForm> form;
     Controls c;
@@ -79,7 +84,7 @@ TEST_F(WindowTest, StartsWithThePromptSelectedAndTheIntroductionShown)
     EXPECT_EQ(c.resulttxt->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     EXPECT_EQ(c.resulttxt->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     EXPECT_TRUE(c.Label2->isVisible());
-    EXPECT_FALSE(balloon().isVisible());
+    EXPECT_FALSE(judgement().isVisible());
 }
 
 TEST_F(WindowTest, PlacesEveryControlWhereTheLayoutSays)
@@ -104,19 +109,42 @@ TEST_F(WindowTest, EnterAndTheButtonGiveTheSameResult)
         type(input);
         EXPECT_FALSE(pressEnter());
         const QString byEnter = result();
-        const QString verdictByEnter = balloon().verdict();
-        const QString appraisalByEnter = balloon().appraisal();
+        const QString verdictByEnter = judgement().verdict();
+        const QString appraisalByEnter = judgement().appraisal();
         type(input);
         EXPECT_FALSE(clickButton());
         EXPECT_EQ(result(), byEnter);
-        EXPECT_EQ(balloon().verdict(), verdictByEnter);
-        EXPECT_EQ(balloon().appraisal(), appraisalByEnter);
+        EXPECT_EQ(judgement().verdict(), verdictByEnter);
+        EXPECT_EQ(judgement().appraisal(), appraisalByEnter);
         EXPECT_EQ(c.qqnum->text(), input);
     }
-    // Keypad Enter is Enter too.
-    type(QStringLiteral("161"));
-    AnsweringMessageBox([this] { QTest::keyClick(c.qqnum, Qt::Key_Enter, Qt::KeypadModifier); });
-    EXPECT_TRUE(result().contains(QStringLiteral("\n这个数字的数理是：1\n")));
+}
+
+TEST_F(WindowTest, OnlyEnterAloneOrWithShiftStartsARun)
+{
+    struct Case {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        bool runs;
+    };
+    const Case cases[] = {
+        {Qt::Key_Return, Qt::NoModifier, true},
+        {Qt::Key_Return, Qt::ShiftModifier, true},
+        {Qt::Key_Enter, Qt::KeypadModifier, true},
+        {Qt::Key_Enter, Qt::KeypadModifier | Qt::ShiftModifier, true},
+        {Qt::Key_Return, Qt::ControlModifier, false}, // a line feed, not a carriage return
+        {Qt::Key_Enter, Qt::KeypadModifier | Qt::ControlModifier, false},
+        {Qt::Key_Return, Qt::AltModifier, false}, // a system key
+        {Qt::Key_Return, Qt::ControlModifier | Qt::AltModifier, false},
+    };
+    for (const Case &key : cases) {
+        type(QString());
+        pressEnter(); // back to the introduction
+        type(QStringLiteral("161"));
+        AnsweringMessageBox([&] { QTest::keyClick(c.qqnum, key.key, key.modifiers); });
+        EXPECT_EQ(result().contains(QStringLiteral("\n这个数字的数理是：1\n")), key.runs)
+            << key.key << " with " << key.modifiers;
+    }
 }
 
 TEST_F(WindowTest, ShowsTheReportWithAClosingFullStop)
@@ -138,12 +166,29 @@ TEST_F(WindowTest, RejectsAnInputWithoutANumberAndOffersThePrompt)
     ASSERT_TRUE(message);
     EXPECT_EQ(message->text, QStringLiteral("抱歉，本软件无该数字（不是数字吧）的信息！"));
     EXPECT_EQ(message->caption, QStringLiteral("澄谷数鉴"));
+    EXPECT_EQ(message->button, QStringLiteral("确定")) << "Qt's texts are Chinese too";
     EXPECT_EQ(c.qqnum->text(), RejectionPrompt);
     EXPECT_EQ(result(), intro());
-    EXPECT_FALSE(balloon().isVisible());
+    EXPECT_FALSE(judgement().isVisible());
     // The rejection prompt is rejected in turn.
     EXPECT_TRUE(clickButton());
     EXPECT_EQ(c.qqnum->text(), RejectionPrompt);
+}
+
+TEST_F(WindowTest, AfterARejectionDigitsTypedLeadThePromptAndUndoBringsBackTheInput)
+{
+    type(QString());
+    QTest::keyClicks(c.qqnum, QStringLiteral("abc"));
+    ASSERT_TRUE(pressEnter());
+    EXPECT_EQ(c.qqnum->cursorPosition(), 0);
+    EXPECT_FALSE(c.qqnum->hasSelectedText());
+    QTest::keyClick(c.qqnum, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(c.qqnum->text(), QStringLiteral("abc"));
+
+    ASSERT_TRUE(pressEnter());
+    QTest::keyClicks(c.qqnum, QStringLiteral("88888"));
+    EXPECT_FALSE(pressEnter());
+    EXPECT_TRUE(result().startsWith(QStringLiteral("你所测的数字是：88888在此输入QQ号码\n")));
 }
 
 TEST_F(WindowTest, RefusesANumberBeyondReachAndKeepsItForCorrection)
@@ -157,7 +202,7 @@ TEST_F(WindowTest, RefusesANumberBeyondReachAndKeepsItForCorrection)
     EXPECT_EQ(message->caption, QStringLiteral("澄谷数鉴"));
     EXPECT_EQ(c.qqnum->text(), QStringLiteral("-5"));
     EXPECT_EQ(result(), intro());
-    EXPECT_FALSE(balloon().isVisible());
+    EXPECT_FALSE(judgement().isVisible());
 }
 
 TEST_F(WindowTest, ARejectionAfterAReportBringsBackTheIntroduction)
@@ -245,6 +290,9 @@ TEST_F(WindowTest, TheCreditLabelOpensTheMakersPageQuietly)
     const auto message = AnsweringMessageBox([this] {
         QTest::mouseClick(c.Label2, Qt::LeftButton, {}, QPoint(10, 5));
     });
+    // The second half of a double click opens nothing more.
+    QTest::mouseDClick(c.Label2, Qt::LeftButton, {}, QPoint(10, 5));
+    QTest::mouseRelease(c.Label2, Qt::LeftButton, {}, QPoint(10, 5));
     QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
     ASSERT_EQ(catcher.opened.size(), 1);
     EXPECT_EQ(catcher.opened.front().scheme(), QStringLiteral("https"));
@@ -253,36 +301,117 @@ TEST_F(WindowTest, TheCreditLabelOpensTheMakersPageQuietly)
     EXPECT_EQ(result(), intro());
 }
 
-TEST_F(WindowTest, TheJudgementAppearsAfterAReportAndGoesAwayWhenTheUserMovesOn)
+TEST_F(WindowTest, TheJudgementShowsAboveTheReportWithoutCoveringIt)
 {
+    form->activateWindow(); // Esc is the window's shortcut
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    const QRect textArea = c.resulttxt->viewport()->geometry();
+    const QRect scrollBar = c.resulttxt->verticalScrollBar()->geometry();
     type(QStringLiteral("88888"));
     pressEnter();
-    ASSERT_TRUE(balloon().isVisible());
-    EXPECT_EQ(balloon().verdict(), QStringLiteral("恭喜你！这个QQ号码不错，好好珍惜啊！"));
-    EXPECT_EQ(balloon().appraisal(),
+    ASSERT_TRUE(judgement().isVisible());
+    EXPECT_EQ(judgement().verdict(), QStringLiteral("恭喜你！这个QQ号码不错，好好珍惜啊！"));
+    EXPECT_EQ(judgement().appraisal(),
               QStringLiteral("恭喜你，这个5位数的QQ至少值400元！\r\n"
                              "这个QQ有5位数相同，绝对精品，值10000元！！！（可不可以给我啊）"));
-    EXPECT_TRUE(balloon().accessibleDescription().startsWith(balloon().verdict()));
-    EXPECT_EQ(balloon().focusPolicy(), Qt::NoFocus);
+    EXPECT_TRUE(judgement().accessibleDescription().startsWith(judgement().verdict()));
+    EXPECT_EQ(judgement().accessibleName(), QStringLiteral("测算评语"));
+    EXPECT_EQ(c.qqnum->text(), QStringLiteral("88888"));
 
-    QTest::keyClick(c.qqnum, Qt::Key_End);
-    EXPECT_FALSE(balloon().isVisible());
+    // The bar takes the top of the text area; the report starts below it, from its first line,
+    // and the scroll bar keeps its place and height.
+    const QRect bar = judgement().geometry();
+    const QRect shownText = c.resulttxt->viewport()->geometry();
+    EXPECT_EQ(bar.top(), textArea.top());
+    EXPECT_EQ(bar.left(), textArea.left());
+    EXPECT_EQ(bar.width(), textArea.width());
+    EXPECT_EQ(shownText.top(), bar.bottom() + 1);
+    EXPECT_EQ(shownText.bottom(), textArea.bottom());
+    EXPECT_EQ(c.resulttxt->verticalScrollBar()->geometry(), scrollBar);
+    EXPECT_EQ(c.resulttxt->verticalScrollBar()->value(), 0);
+    EXPECT_GE(judgement().height(), judgement().sizeHint().height() / 2);
+
+    // Typing on leaves it; Esc, its close button and the next run close it, giving the room back.
+    QTest::keyClicks(c.qqnum, QStringLiteral("8"));
+    EXPECT_TRUE(judgement().isVisible());
+    QTest::keyClick(c.qqnum, Qt::Key_Escape);
+    EXPECT_FALSE(judgement().isVisible());
+    EXPECT_EQ(c.resulttxt->viewport()->geometry(), textArea);
 
     pressEnter();
-    ASSERT_TRUE(balloon().isVisible());
-    QTest::mouseClick(c.resulttxt->viewport(), Qt::LeftButton);
-    EXPECT_FALSE(balloon().isVisible());
+    ASSERT_TRUE(judgement().isVisible());
+    auto *close = judgement().findChild<QToolButton *>();
+    ASSERT_NE(close, nullptr);
+    EXPECT_EQ(close->focusPolicy(), Qt::NoFocus) << "the Tab order stays the window's three controls";
+    QTest::mouseClick(close, Qt::LeftButton);
+    EXPECT_FALSE(judgement().isVisible());
+    EXPECT_EQ(c.resulttxt->viewport()->geometry(), textArea);
 
     // Eleven characters are not priced, but the verdict still shows.
     type(QStringLiteral("13812345678"));
     clickButton();
-    ASSERT_TRUE(balloon().isVisible());
-    EXPECT_EQ(balloon().appraisal(), QString());
-    EXPECT_EQ(balloon().verdict(), QStringLiteral("这个QQ号不太好拉，建议换一个！"));
+    ASSERT_TRUE(judgement().isVisible());
+    EXPECT_EQ(judgement().appraisal(), QString());
+    EXPECT_EQ(judgement().verdict(), QStringLiteral("这个QQ号不太好拉，建议换一个！"));
 
-    type(QStringLiteral("abc"));
-    pressEnter();
-    EXPECT_FALSE(balloon().isVisible());
+    for (const QString &refused : {QStringLiteral("abc"), QStringLiteral("-5")}) {
+        pressEnter();
+        ASSERT_TRUE(judgement().isVisible());
+        type(refused);
+        ASSERT_TRUE(pressEnter());
+        EXPECT_FALSE(judgement().isVisible()) << refused.toStdString();
+        EXPECT_EQ(c.resulttxt->viewport()->geometry(), textArea);
+        type(QStringLiteral("13812345678"));
+    }
+}
+
+TEST_F(WindowTest, APasteKeepsTheFirstLineOfWhatWasCopied)
+{
+    const std::pair<QString, QString> pastes[] = {
+        {QStringLiteral("13812345678\n"), QStringLiteral("13812345678")},
+        {QStringLiteral("138\r\n12345678"), QStringLiteral("138")},
+        {QStringLiteral("12\r34"), QStringLiteral("12")},
+        {QStringLiteral("12\u202834"), QStringLiteral("12")},
+        {QStringLiteral("12\u202934"), QStringLiteral("12")},
+        {QStringLiteral("\n88888"), QString()},
+        {QStringLiteral("88 888"), QStringLiteral("88 888")},
+    };
+    const std::pair<const char *, std::function<void()>> ways[] = {
+        {"Ctrl+V", [&] { QTest::keyClick(c.qqnum, Qt::Key_V, Qt::ControlModifier); }},
+        {"Shift+Insert", [&] { QTest::keyClick(c.qqnum, Qt::Key_Insert, Qt::ShiftModifier); }},
+        {"context menu",
+         [&] {
+             QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(5, 5), c.qqnum->mapToGlobal(QPoint(5, 5)));
+             QApplication::sendEvent(c.qqnum, &event);
+             auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+             ASSERT_NE(menu, nullptr);
+             const QList<QAction *> items = menu->actions();
+             const auto paste = std::find_if(items.begin(), items.end(), [](QAction *item) {
+                 return item->text().startsWith(QStringLiteral("粘贴"));
+             });
+             ASSERT_NE(paste, items.end()) << "Qt's menu speaks Chinese";
+             (*paste)->trigger();
+             menu->close();
+         }},
+        {"drop",
+         [&] {
+             QMimeData dragged;
+             dragged.setText(QGuiApplication::clipboard()->text());
+             QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &dragged, Qt::LeftButton, {});
+             QApplication::sendEvent(c.qqnum, &enter);
+             QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &dragged, Qt::LeftButton, {},
+                             QEvent::Drop);
+             QApplication::sendEvent(c.qqnum, &drop);
+         }},
+    };
+    for (const auto &[copied, kept] : pastes) {
+        QGuiApplication::clipboard()->setText(copied);
+        for (const auto &[way, paste] : ways) {
+            type(QString());
+            paste();
+            EXPECT_EQ(c.qqnum->text(), kept) << way << " of " << copied.toStdString();
+        }
+    }
 }
 
 TEST_F(WindowTest, ThePointerIsTheGreenArrowEverywhereButTheInput)
@@ -294,6 +423,27 @@ TEST_F(WindowTest, ThePointerIsTheGreenArrowEverywhereButTheInput)
                                   static_cast<const QWidget *>(c.resulttxt->viewport())}) {
         EXPECT_EQ(widget->cursor().shape(), Qt::BitmapCursor) << widget->objectName().toStdString();
         EXPECT_EQ(widget->cursor().hotSpot(), QPoint(12, 8));
+    }
+}
+
+TEST_F(WindowTest, TheCreditCaptionEndsAboveTheWindowsBottomEdge)
+{
+    // Label2's box runs past the window's edge; every pixel of ink must fall on the part shown.
+    const int shownRows = form->height() - c.Label2->y();
+    for (const qreal scale : {1.0, 2.0}) {
+        QImage ink(c.Label2->size() * scale, QImage::Format_ARGB32_Premultiplied);
+        ink.setDevicePixelRatio(scale);
+        ink.fill(Qt::transparent);
+        c.Label2->render(&ink, {}, {}, QWidget::DrawChildren); // the caption without background
+        int lowest = -1;
+        for (int y = 0; y < ink.height(); ++y) {
+            for (int x = 0; x < ink.width(); ++x) {
+                if (qAlpha(ink.pixel(x, y)) != 0)
+                    lowest = y;
+            }
+        }
+        EXPECT_GE(lowest, 0) << "at " << scale;
+        EXPECT_LT(lowest, shownRows * scale) << "at " << scale;
     }
 }
 

@@ -1,6 +1,7 @@
 // Drives the real window from outside, one JSON line at a time; see --help.
 
-#include "app/judgement_balloon.h"
+#include "app/application.h"
+#include "app/judgement_bar.h"
 #include "app/mainform.h"
 #include "tests/probe/json.h"
 #include "tests/window_driver.h"
@@ -53,7 +54,7 @@ int probeRuns(MainForm &form, bool click)
         const char *outcome = run.outcome == analysis::Outcome::Report     ? "report"
                               : run.outcome == analysis::Outcome::Rejected ? "rejected"
                                                                            : "beyond";
-        const JudgementBalloon &judgement = form.judgement();
+        const JudgementBar &judgement = form.judgement();
         const bool judged = judgement.isVisible();
         std::cout << "{\"input\":" << json::Quote(*input) << ",\"outcome\":\"" << outcome
                   << "\",\"fortune\":"
@@ -169,6 +170,7 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    SetUpApplication();
     const QStringList arguments = QApplication::arguments().mid(1);
     if (arguments.size() > 1
         || (arguments.size() == 1

@@ -3,13 +3,15 @@
 #include <QFrame>
 
 class QLabel;
+class ResultBox;
 
-// The verdict and the appraisal of the last run, in a small balloon that hangs under the input
-// box. It never takes the focus and never blocks: the next key, click or run closes it.
-class JudgementBalloon : public QFrame {
+// The verdict and the appraisal of the last run, in a pale bar across the top of the report box
+// that pushes the report down instead of covering it. It closes with its close button, with Esc,
+// or when the window starts the next run.
+class JudgementBar : public QFrame {
     Q_OBJECT
 public:
-    explicit JudgementBalloon(QWidget *window);
+    explicit JudgementBar(ResultBox *box);
 
     // Shows the two texts, verdict first; stays hidden when both are empty.
     void present(const QString &verdict, const QString &appraisal);
@@ -19,11 +21,11 @@ public:
     QString appraisal() const { return m_appraisal; }
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    ResultBox *m_box;
+    QLabel *m_text = nullptr;
     QString m_verdict;
     QString m_appraisal;
-    QLabel *m_text = nullptr;
 };

@@ -1,10 +1,11 @@
 #pragma once
 
-#include <QLabel>
+#include <QClipboard>
 #include <QLineEdit>
 
-// A single-line text box that reports the characters typed into it and mouse buttons going down
-// on it, after the box itself has handled them.
+// The single-line box the number is typed into. It reports the character code of each key typed
+// and each mouse button going down, and it takes only the first line of anything pasted or
+// dropped into it, as a single-line box should.
 class InputBox : public QLineEdit {
     Q_OBJECT
 public:
@@ -12,6 +13,7 @@ public:
 
 signals:
     // Sent before the box handles the key; a handler may look at the code but never eats the key.
+    // Enter gives 13, Ctrl+Enter 10; keys held with Alt are system keys and give nothing.
     void keyPress(int keyAscii);
     void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPointF position);
 
@@ -19,17 +21,10 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
-};
-
-// A label that can be clicked: pressed and released over it with the left button.
-class ClickLabel : public QLabel {
-    Q_OBJECT
-public:
-    using QLabel::QLabel;
-
-signals:
-    void clicked();
-
-protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
+private:
+    void pasteFirstLine(QClipboard::Mode mode);
 };
