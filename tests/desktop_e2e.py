@@ -1,0 +1,169 @@
+#!/usr/bin/env python3
+"""The real program at a real X11 desktop: Xvfb with the openbox window manager, keys and clicks
+from xdotool, the clipboard through xclip. It checks what only a display with a window manager
+shows: where the framed window lands, which keys start a run, what pasting a copied line that
+ends in a line break gives, and that a double click on the credit label opens the page once.
+
+usage: desktop_e2e.py PATH_TO_SHUJIAN
+Exits 77 (skipped) when Xvfb, openbox, xdotool or xclip is missing.
+"""
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+
+SCREEN = (1024, 768)
+CLIENT = (401, 319)
+TWIPS = 15
+REPORT_HEAD = "你所测的数字是："
+TOOLS = ("Xvfb", "openbox", "xdotool", "xclip", "xprop", "xwininfo")
+
+SHUJIAN = None
+env = dict(os.environ)
+
+
+def run(*args, **kwargs):
+    return subprocess.run(args, env=env, capture_output=True, text=True, timeout=20, **kwargs)
+
+
+def wait_for(what, probe, timeout=10.0):
+    end = time.monotonic() + timeout
+    while time.monotonic() < end:
+        value = probe()
+        if value:
+            return value
+        time.sleep(0.05)
+    raise AssertionError("timed out waiting for " + what)
+
+
+def trunc_div(a, b):
+    return int(a / b)  # the program's integer division truncates toward zero
+
+
+class Desktop(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.home = tempfile.mkdtemp(prefix="shujian-desktop-")
+        cls.processes = []
+        read_end, write_end = os.pipe()
+        cls.start("Xvfb", "-displayfd", str(write_end), "-screen", "0",
+                  "%dx%dx24" % SCREEN, "-nolisten", "tcp", pass_fds=(write_end,))
+        os.close(write_end)
+        with os.fdopen(read_end) as display:
+            env["DISPLAY"] = ":" + display.readline().strip()
+        cls.start("openbox", "--sm-disable")
+        wait_for("openbox", lambda: "window id" in run("xprop", "-root",
+                                                       "_NET_SUPPORTING_WM_CHECK").stdout)
+        # Where the credit label's page goes: a stand-in browser that notes each URL.
+        cls.opened = os.path.join(cls.home, "opened")
+        browser = os.path.join(cls.home, "xdg-open")
+        with open(browser, "w") as script:
+            script.write('#!/bin/sh\necho "$1" >> "%s"\n' % cls.opened)
+        os.chmod(browser, 0o755)
+        env["PATH"] = cls.home + os.pathsep + env.get("PATH", "")
+        env["QT_QPA_PLATFORM"] = "xcb"
+        env.pop("WAYLAND_DISPLAY", None)
+        cls.start(SHUJIAN)
+        cls.window = wait_for("the window", lambda: run(
+            "xdotool", "search", "--onlyvisible", "--name", "^澄谷数鉴 v").stdout.split())[0]
+
+    @classmethod
+    def start(cls, *args, **kwargs):
+        cls.processes.append(subprocess.Popen(args, env=env, stdout=subprocess.DEVNULL,
+                                              stderr=subprocess.DEVNULL, **kwargs))
+
+    @classmethod
+    def tearDownClass(cls):
+        for process in reversed(cls.processes):
+            process.terminate()
+            process.wait(timeout=10)
+        shutil.rmtree(cls.home, ignore_errors=True)
+
+    def key(self, *keys):
+        run("xdotool", "key", "--clearmodifiers", *keys, check=True)
+
+    def set_clipboard(self, text):
+        subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=text, env=env,
+                       text=True, check=True, timeout=20)
+
+    def clipboard(self):
+        return run("xclip", "-selection", "clipboard", "-o").stdout
+
+    def result(self):
+        """The report box's text, copied from it with the keyboard; back in the input box after."""
+        sentinel = "(nothing copied yet)"
+        self.set_clipboard(sentinel)
+        self.key("Tab", "ctrl+a", "ctrl+c", "shift+Tab")
+        return wait_for("the copy", lambda: (lambda t: t if t != sentinel else None)(
+            self.clipboard()))
+
+    def type_number(self, text):
+        self.key("ctrl+a")
+        run("xdotool", "type", "--delay", "20", text, check=True)
+
+    def test_the_framed_window_sits_centred_and_a_fifth_down(self):
+        def frame():
+            extents = run("xprop", "-id", self.window, "_NET_FRAME_EXTENTS").stdout
+            if "=" not in extents:
+                return None
+            left, right, top, bottom = (int(v) for v in extents.split("=")[1].split(","))
+            info = run("xwininfo", "-id", self.window).stdout
+            x = int(info.split("Absolute upper-left X:")[1].split()[0])
+            y = int(info.split("Absolute upper-left Y:")[1].split()[0])
+            return (x - left, y - top), (CLIENT[0] + left + right, CLIENT[1] + top + bottom)
+
+        (_, outer) = wait_for("the frame", frame)
+        expected = (trunc_div(trunc_div((SCREEN[0] - outer[0]) * TWIPS, 2), TWIPS),
+                    trunc_div(trunc_div((SCREEN[1] - outer[1]) * TWIPS, 5), TWIPS))
+        wait_for("the window at %s" % (expected,), lambda: frame()[0] == expected, timeout=5)
+
+    def test_only_enter_alone_or_with_shift_starts_a_run(self):
+        for keys, runs in (("ctrl+Return", False), ("alt+Return", False),
+                           ("shift+Return", True), ("KP_Enter", True)):
+            self.type_number("12345")
+            self.key(keys)
+            shown = self.result()
+            self.assertEqual(shown.startswith(REPORT_HEAD + "12345\n"), runs, keys)
+            self.key("Escape")
+            if runs:  # back to the introduction for the next key
+                self.type_number("0")
+                self.key("Return")
+                wait_for("the message box", lambda: run(
+                    "xdotool", "search", "--onlyvisible", "--name", "^澄谷数鉴$").stdout)
+                self.key("Return")
+
+    def test_a_copied_line_with_its_line_break_pastes_as_the_number(self):
+        self.set_clipboard("13812345678\n")
+        self.key("ctrl+a", "ctrl+v", "Return")
+        lines = self.result().split("\n")
+        self.assertEqual(lines[0], REPORT_HEAD + "13812345678")
+        self.assertEqual(lines[2], "这个数字的数理是：78")
+
+    def test_a_double_click_on_the_credit_label_opens_the_page_once(self):
+        run("xdotool", "mousemove", "--window", self.window, "60", "310", check=True)
+        run("xdotool", "click", "--repeat", "2", "--delay", "80", "1", check=True)
+        def opened():
+            if not os.path.exists(self.opened):
+                return []
+            with open(self.opened) as log:
+                return log.read().split()
+
+        pages = wait_for("the page", opened)
+        time.sleep(1.0)  # time for a second opening, if there were one
+        self.assertEqual(opened(), pages)
+        self.assertEqual(len(pages), 1)
+        self.assertTrue(pages[0].startswith("https://"))
+
+
+if __name__ == "__main__":
+    if len(sys.argv) != 2:
+        sys.exit(__doc__)
+    SHUJIAN = os.path.abspath(sys.argv[1])
+    missing = [tool for tool in TOOLS if not shutil.which(tool)]
+    if missing:
+        print("skipped: missing " + " ".join(missing))
+        sys.exit(77)
+    unittest.main(argv=sys.argv[:1], verbosity=2)
