@@ -131,7 +131,8 @@ void MainForm::buildCredit()
     setColour(Label2, QPalette::WindowText, CreditBlack);
     Label2->setCursor(m_arrow);
     Label2->setToolTip(ToolTip);
-    Label2->setAccessibleDescription(QStringLiteral("点击打开澄谷软件的网页"));
+    Label2->setAccessibleDescription(QStringLiteral("点击打开") + maker::Name.toString()
+                                     + QStringLiteral("的网页"));
 
     const QPixmap star(QStringLiteral(":/pictures/star.gif")); // the first frame only
     Image1[1] = new QLabel(this);
