@@ -4,6 +4,7 @@
 #include "app/click_label.h"
 #include "app/icon_picture.h"
 #include "app/input_box.h"
+#include "app/introduction.h"
 #include "app/judgement_bar.h"
 #include "app/layout.h"
 #include "app/maker.h"
@@ -27,28 +28,6 @@ namespace {
 
 const QString ToolTip = QStringLiteral(
     "本软件除了可以查QQ号码的吉凶外，还能查其他一切数字的吉凶！！（如手机号、车牌号）");
-
-QString introduction()
-{
-    const QString crlf = QStringLiteral("\r\n");
-    auto pad = [](int blanks) { return QString(blanks, u' '); };
-    const QStringList lines{
-        QStringLiteral("    本软件根据在玄学中地位重要的八十一数理制作！"),
-        {},
-        QStringLiteral("    适用于手机号、QQ号、车牌号等一切正整数凶吉测试，也是易学研究的好工具。"),
-        {},
-        QStringLiteral("    权当娱乐，切勿迷信！"),
-        {}, {}, {}, {}, {},
-        pad(15) + maker::Name.toString() + QStringLiteral("工作室 倾情出品"),
-        pad(1),
-        pad(16) + QStringLiteral("网址：") + maker::WebAddress.toString(),
-        pad(2),
-        pad(20) + QStringLiteral("QQ:") + maker::ContactNumber.toString(),
-        {}, {},
-        pad(24) + maker::ReleaseDate.toString(),
-    };
-    return lines.join(crlf) + crlf;
-}
 
 QString toQString(std::u16string_view text)
 {
@@ -162,7 +141,7 @@ void MainForm::buildResultBox()
     resulttxt->setCursor(m_arrow);
     resulttxt->viewport()->setCursor(m_arrow);
     resulttxt->setAccessibleName(QStringLiteral("测算结果"));
-    resulttxt->setPlainText(introduction());
+    resulttxt->setPlainText(Introduction());
     m_judgement = new JudgementBar(resulttxt);
 }
 
