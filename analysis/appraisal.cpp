@@ -12,7 +12,11 @@ constexpr std::size_t LongestPriced = 9;
 
 // Indexed by length.
 constexpr std::u16string_view OpeningMessages[LongestPriced + 1] = {
-    {}, {}, {}, {}, {},
+    {},
+    {},
+    {},
+    {},
+    {},
     u"恭喜你，这个5位数的QQ至少值400元！",
     u"恭喜你，这个6位数的QQ至少值200元！",
     u"不错啊，现在7位数的QQ比较珍贵拉！",

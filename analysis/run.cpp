@@ -22,8 +22,7 @@ Derivation RunAnalysis(Module1 &data, AnalysisView &view)
         // The user's text stays so that it can be corrected.
         view.ShowMessage(BeyondMessage, MessageCaption);
         return derivation;
-    case Outcome::Report:
-        break;
+    case Outcome::Report: break;
     }
 
     ComposeReport(data, input, derivation.FortuneNumber);

@@ -18,7 +18,8 @@
 namespace analysis {
 
 inline constexpr std::u16string_view MessageCaption = u"澄谷数鉴";
-inline constexpr std::u16string_view RejectionMessage = u"抱歉，本软件无该数字（不是数字吧）的信息！";
+inline constexpr std::u16string_view RejectionMessage =
+    u"抱歉，本软件无该数字（不是数字吧）的信息！";
 inline constexpr std::u16string_view BeyondMessage = u"抱歉，这个数字超出了本软件的测算范围！";
 inline constexpr std::u16string_view RejectionPrompt = u"在此输入QQ号码";
 

@@ -14,8 +14,8 @@ void SetUpApplication()
     // Every text of the window is Chinese: start from a face that has the characters, rather
     // than letting each string fall back glyph by glyph (which also costs start-up time).
     QFont font = QApplication::font();
-    font.setFamilies({QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Microsoft YaHei UI"),
-                      font.family()});
+    font.setFamilies(
+        {QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Microsoft YaHei UI"), font.family()});
     QApplication::setFont(font);
 
     // Qt's own texts (the message box's button, the text boxes' menus) speak Chinese too,

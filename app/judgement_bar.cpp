@@ -32,7 +32,8 @@ JudgementBar::JudgementBar(ResultBox *box) : QFrame(box), m_box(box)
     palette.setColor(QPalette::WindowText, layout::CreditBlack);
     m_text->setPalette(palette);
 
-    // No focus: the Tab order stays the window's three controls; Esc closes the bar from any of them.
+    // No focus: the Tab order stays the window's three controls; Esc closes the bar from any of
+    // them.
     auto *close = new QToolButton(this);
     close->setObjectName(QStringLiteral("judgement-close"));
     close->setAutoRaise(true);

@@ -12,7 +12,8 @@ namespace layout {
 inline constexpr int TwipsPerPixel = 15;
 constexpr QRect twips(int left, int top, int width, int height)
 {
-    return {left / TwipsPerPixel, top / TwipsPerPixel, width / TwipsPerPixel, height / TwipsPerPixel};
+    return {left / TwipsPerPixel, top / TwipsPerPixel, width / TwipsPerPixel,
+            height / TwipsPerPixel};
 }
 
 inline constexpr QSize ClientSize{6015 / TwipsPerPixel, 4785 / TwipsPerPixel};

@@ -60,7 +60,8 @@ MainForm::MainForm(QWidget *parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(ClientSize);
-    setWindowIcon(QIcon(QPixmap::fromImage(LoadIconPicture(QStringLiteral(":/pictures/digit.ico")))));
+    setWindowIcon(
+        QIcon(QPixmap::fromImage(LoadIconPicture(QStringLiteral(":/pictures/digit.ico")))));
     setCursor(m_arrow);
 
     // Built bottom to top: later siblings are drawn over earlier ones.
@@ -105,8 +106,9 @@ void MainForm::buildCredit()
     // The box runs past the window's bottom edge: the caption sits on the part that shows.
     Label2->setContentsMargins(0, 0, 0, Label2Overhang);
     Label2->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
-    Label2->setText(maker::Name.toString() + QStringLiteral("   网址：") + maker::WebAddress.toString()
-                    + QStringLiteral("   QQ:") + maker::ContactNumber.toString());
+    Label2->setText(maker::Name.toString() + QStringLiteral("   网址：")
+                    + maker::WebAddress.toString() + QStringLiteral("   QQ:")
+                    + maker::ContactNumber.toString());
     setColour(Label2, QPalette::WindowText, CreditBlack);
     Label2->setCursor(m_arrow);
     Label2->setToolTip(ToolTip);
@@ -201,8 +203,7 @@ void MainForm::CenterForm(QWidget &form)
     auto inTwips = [](int pixels) { return float(pixels) * TwipsPerPixel; };
     const Placement place = PlaceForm(inTwips(screenArea.width()), inTwips(outer.width()),
                                       inTwips(screenArea.height()), inTwips(outer.height()));
-    form.move(screenArea.topLeft()
-              + QPoint(place.left / TwipsPerPixel, place.top / TwipsPerPixel));
+    form.move(screenArea.topLeft() + QPoint(place.left / TwipsPerPixel, place.top / TwipsPerPixel));
 }
 
 void MainForm::moveEvent(QMoveEvent *event)
@@ -269,7 +270,8 @@ void MainForm::ShowMessage(std::u16string_view text, std::u16string_view caption
 {
     m_judgement->dismiss();
     showPendingResult();
-    QMessageBox box(QMessageBox::NoIcon, toQString(caption), toQString(text), QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::NoIcon, toQString(caption), toQString(text), QMessageBox::Ok,
+                    this);
     box.exec();
 }
 

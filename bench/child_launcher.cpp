@@ -179,8 +179,8 @@ Outcome Run(const std::string &program)
         return outcome;
     }
     if (!WIFEXITED(reply.status) || WEXITSTATUS(reply.status) != 0) {
-        outcome.error = program + " did not exit cleanly (wait status "
-                        + std::to_string(reply.status) + ")";
+        outcome.error =
+            program + " did not exit cleanly (wait status " + std::to_string(reply.status) + ")";
         return outcome;
     }
     outcome.ok = true;

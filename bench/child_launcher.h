@@ -18,8 +18,8 @@ void Stop();
 struct Outcome {
     bool ok = false;
     std::string error;
-    double seconds = 0;  // from just before the spawn to the child's exit being collected
-    double peakMiB = 0;  // the child's own maximum resident set size
+    double seconds = 0; // from just before the spawn to the child's exit being collected
+    double peakMiB = 0; // the child's own maximum resident set size
 };
 
 // Runs `program` without arguments, with QT_QPA_PLATFORM=offscreen, and waits for it.

@@ -26,7 +26,8 @@ protected:
             || (watched == &m_input && event->type() == QEvent::FocusIn)) {
             if (watched == &m_window)
                 m_painted = true;
-            QMetaObject::invokeMethod(this, [this] { check(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this] { check(); }, Qt::QueuedConnection);
         }
         return false;
     }

@@ -40,9 +40,15 @@ void BM_Startup(benchmark::State &state, const char *helper)
     state.counters["peak_MiB"] = peak;
 }
 BENCHMARK_CAPTURE(BM_Startup, bare, STARTUP_BARE_NAME)
-    ->Name("Startup/bare")->UseManualTime()->Iterations(20)->Unit(benchmark::kMillisecond);
+    ->Name("Startup/bare")
+    ->UseManualTime()
+    ->Iterations(20)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Startup, shujian, STARTUP_SHUJIAN_NAME)
-    ->Name("Startup/shujian")->UseManualTime()->Iterations(20)->Unit(benchmark::kMillisecond);
+    ->Name("Startup/shujian")
+    ->UseManualTime()
+    ->Iterations(20)
+    ->Unit(benchmark::kMillisecond);
 
 // The two in turn, so that both see the same moments of a noisy machine; the ratios are the
 // figures to read. The manual time is the program's.
@@ -77,6 +83,9 @@ void BM_StartupAgainstBare(benchmark::State &state)
     state.counters["extra_MiB"] = shujianPeak - barePeak;
 }
 BENCHMARK(BM_StartupAgainstBare)
-    ->Name("Startup/shujian_vs_bare")->UseManualTime()->Iterations(60)->Unit(benchmark::kMillisecond);
+    ->Name("Startup/shujian_vs_bare")
+    ->UseManualTime()
+    ->Iterations(60)
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -257,8 +257,11 @@ void MeasureWordWrap(benchmark::State &state, const QString &input)
 }
 
 void BM_Run(benchmark::State &state) { MeasureAgainstBare(state, Mobile); }
-BENCHMARK(BM_Run)->Name("Window/Run/13812345678")
-    ->UseManualTime()->MinTime(2.0)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Run)
+    ->Name("Window/Run/13812345678")
+    ->UseManualTime()
+    ->MinTime(2.0)
+    ->Unit(benchmark::kMicrosecond);
 
 void BM_BigPaste(benchmark::State &state)
 {
@@ -266,12 +269,24 @@ void BM_BigPaste(benchmark::State &state)
 }
 // Fixed counts, fewer for the bigger pastes so that 1,000,000 characters take seconds, not
 // minutes; ns_per_char staying flat across the sizes shows the cost growing linearly.
-BENCHMARK(BM_BigPaste)->Name("Window/BigPaste")->Arg(10'000)->Iterations(40)
-    ->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_BigPaste)->Name("Window/BigPaste")->Arg(100'000)->Iterations(15)
-    ->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_BigPaste)->Name("Window/BigPaste")->Arg(1'000'000)->Iterations(5)
-    ->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BigPaste)
+    ->Name("Window/BigPaste")
+    ->Arg(10'000)
+    ->Iterations(40)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BigPaste)
+    ->Name("Window/BigPaste")
+    ->Arg(100'000)
+    ->Iterations(15)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BigPaste)
+    ->Name("Window/BigPaste")
+    ->Arg(1'000'000)
+    ->Iterations(5)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 // Between Chinese characters either mode may break. In a long run of digits only WrapAnywhere
 // finds a break without scanning to the end of the run for every line, which makes the default
@@ -280,15 +295,23 @@ void BM_BigPasteWordWrap(benchmark::State &state)
 {
     MeasureWordWrap(state, BigPaste(state.range(0), Filler::Chinese));
 }
-BENCHMARK(BM_BigPasteWordWrap)->Name("Window/BigPaste_WrapAtWordBoundaryOrAnywhere")
-    ->Arg(100'000)->Iterations(10)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BigPasteWordWrap)
+    ->Name("Window/BigPaste_WrapAtWordBoundaryOrAnywhere")
+    ->Arg(100'000)
+    ->Iterations(10)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 void BM_BigDigitPasteWordWrap(benchmark::State &state)
 {
     MeasureWordWrap(state, BigPaste(state.range(0), Filler::Digits));
 }
-BENCHMARK(BM_BigDigitPasteWordWrap)->Name("Window/BigDigitPaste_WrapAtWordBoundaryOrAnywhere")
-    ->Arg(100'000)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BigDigitPasteWordWrap)
+    ->Name("Window/BigDigitPaste_WrapAtWordBoundaryOrAnywhere")
+    ->Arg(100'000)
+    ->Iterations(3)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 // The window left alone after a big paste, the caret blinking in the input box: the time is
 // the processor time the process spends per second of idling.
@@ -312,8 +335,13 @@ void BM_WindowIdle(benchmark::State &state)
     }
     MeasureIdle(state);
 }
-BENCHMARK(BM_WindowIdle)->Name("Window/IdleAfterPaste")
-    ->Arg(100'000)->Arg(1'000'000)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WindowIdle)
+    ->Name("Window/IdleAfterPaste")
+    ->Arg(100'000)
+    ->Arg(1'000'000)
+    ->Iterations(3)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 void BM_BareIdle(benchmark::State &state)
 {
@@ -321,7 +349,12 @@ void BM_BareIdle(benchmark::State &state)
     WiredBareWindow window(input);
     MeasureIdle(state);
 }
-BENCHMARK(BM_BareIdle)->Name("Bare/IdleAfterPaste")
-    ->Arg(100'000)->Arg(1'000'000)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BareIdle)
+    ->Name("Bare/IdleAfterPaste")
+    ->Arg(100'000)
+    ->Arg(1'000'000)
+    ->Iterations(3)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace

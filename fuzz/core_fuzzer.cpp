@@ -109,8 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *bytes, std::size_t siz
     } else {
         require(data.ReportText.empty() && view.result == u"intro", "no report after a refusal");
         require(view.judgements == 0, "no judgement after a refusal");
-        require((view.input == input) == (d.outcome == Outcome::Beyond
-                                          || input == RejectionPrompt),
+        require((view.input == input) == (d.outcome == Outcome::Beyond || input == RejectionPrompt),
                 "only a rejection replaces the input");
     }
     return 0;

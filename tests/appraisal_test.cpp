@@ -44,7 +44,7 @@ TEST(AppraiseNumber, PricesTheKnownExamples)
         {u"-+a 0", u"恭喜你，这个5位数的QQ至少值400元！\r\n"
                    u"这个QQ有5位数相同，绝对精品，值10000元！！！（可不可以给我啊）"},
         {u"号码一二三", u"恭喜你，这个5位数的QQ至少值400元！\r\n"
-                       u"这个QQ有5位数相同，绝对精品，值10000元！！！（可不可以给我啊）"},
+                        u"这个QQ有5位数相同，绝对精品，值10000元！！！（可不可以给我啊）"},
         {u"1234", u""},
         {u"", u""},
         {u"1234567890", u""},
@@ -59,8 +59,11 @@ TEST(AppraiseNumber, PricesTheKnownExamples)
 // comes exactly for the priced pairs and names the repeat count.
 TEST(AppraiseNumber, AddsASecondMessageExactlyForThePricedPairs)
 {
-    const std::map<std::size_t, std::set<int>> priced{
-        {5, {2, 3, 4, 5}}, {6, {2, 3, 4, 5, 6}}, {7, {5, 6, 7}}, {8, {5, 6, 7, 8}}, {9, {5, 6, 7, 8, 9}}};
+    const std::map<std::size_t, std::set<int>> priced{{5, {2, 3, 4, 5}},
+                                                      {6, {2, 3, 4, 5, 6}},
+                                                      {7, {5, 6, 7}},
+                                                      {8, {5, 6, 7, 8}},
+                                                      {9, {5, 6, 7, 8, 9}}};
     for (std::size_t length = 5; length <= 9; ++length) {
         for (int repeats = 1; repeats <= int(length); ++repeats) {
             // The repeated 7s, then distinct other digits.
@@ -97,8 +100,12 @@ TEST(ChooseVerdict, AdvisesByTheRatingOfTheRow)
     constexpr std::u16string_view Best = u"恭喜你！这个QQ号码太棒了，好好珍惜啊！";
     constexpr std::u16string_view Worst = u"这个QQ号不太好拉，建议换一个！";
     const std::pair<int, std::u16string_view> cases[] = {
-        {1, Best}, {81, Best}, {2, Worst}, {80, Worst}, // 【大吉】 and 【凶】
-        {49, u"这个QQ号有点不好啊，如果可以的话就换一个。"}, // 【吉凶参半】
+        // 【大吉】, 【凶】 and 【吉凶参半】
+        {1, Best},
+        {81, Best},
+        {2, Worst},
+        {80, Worst},
+        {49, u"这个QQ号有点不好啊，如果可以的话就换一个。"},
     };
     for (auto [number, verdict] : cases)
         EXPECT_EQ(Utf8(ChooseVerdict(data, number)), Utf8(verdict)) << number;

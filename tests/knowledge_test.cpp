@@ -56,7 +56,8 @@ std::vector<std::size_t> verseLineLengths(std::u16string_view verse)
 }
 
 const std::set<int> EmptyCareer{25, 76, 77, 78, 79, 80, 81};
-const std::set<int> EmptyFamily{6, 22, 24, 25, 27, 29, 33, 36, 38, 45, 46, 59, 76, 77, 78, 79, 80, 81};
+const std::set<int> EmptyFamily{6,  22, 24, 25, 27, 29, 33, 36, 38,
+                                45, 46, 59, 76, 77, 78, 79, 80, 81};
 const std::set<int> EmptyHealth{31, 35, 40, 51, 54, 63, 76, 77, 78, 79, 80, 81};
 const std::set<int> EmptyMeaning{20, 26, 31, 39, 41, 76, 77, 79, 80, 81};
 
@@ -67,8 +68,9 @@ struct ColumnShape {
 };
 
 const ColumnShape Shapes[] = {
-    {ViewOne, 30, 34, nullptr}, {ViewTwo, 40, 319, nullptr}, {SayingOne, 18, 38, nullptr},
-    {SayingTwo, 13, 36, nullptr}, {Career, 12, 28, &EmptyCareer}, {Family, 5, 31, &EmptyFamily},
+    {ViewOne, 30, 34, nullptr},      {ViewTwo, 40, 319, nullptr},
+    {SayingOne, 18, 38, nullptr},    {SayingTwo, 13, 36, nullptr},
+    {Career, 12, 28, &EmptyCareer},  {Family, 5, 31, &EmptyFamily},
     {Health, 10, 145, &EmptyHealth}, {Meaning, 27, 220, &EmptyMeaning},
 };
 
@@ -79,7 +81,7 @@ const std::map<std::u16string_view, std::set<int>> RowsByRating{
     {u"【半吉】", {25, 30, 38, 51}},
     {u"【吉凶参半】", {49, 50, 58, 71}},
     {u"【凶】", {2,  4,  9,  10, 12, 14, 19, 20, 22, 26, 27, 28, 34, 36, 40, 42, 43, 44, 46, 53,
-               54, 55, 56, 57, 59, 60, 61, 62, 64, 66, 69, 70, 72, 74, 75, 76, 77, 78, 79, 80}},
+                 54, 55, 56, 57, 59, 60, 61, 62, 64, 66, 69, 70, 72, 74, 75, 76, 77, 78, 79, 80}},
 };
 
 } // namespace
@@ -174,7 +176,8 @@ TEST(NumerologyTable, VersesHaveFourLinesOfSevenSaveTheKnownDepartures)
             return std::count_if(lines.begin(), lines.end(), predicate);
         };
         EXPECT_EQ(count([](std::size_t n) { return n == 6; }) > 0, sixCharacterLine.count(row) > 0);
-        EXPECT_EQ(count([](std::size_t n) { return n == 8 || n == 9; }) > 0, longLine.count(row) > 0);
+        EXPECT_EQ(count([](std::size_t n) { return n == 8 || n == 9; }) > 0,
+                  longLine.count(row) > 0);
         EXPECT_EQ(count([](std::size_t n) { return n < 6 || n > 9; }), 0);
     }
 }
@@ -200,7 +203,8 @@ TEST(NumerologyTable, ProseEndsWithItsPrivateMarkInsteadOfAFullStop)
 TEST(NumerologyTable, SayingsFollowTheirForms)
 {
     const std::set<int> withoutSymbolEnding{1, 3, 49, 81};
-    const std::set<int> titleWithoutColon{28, 29, 34, 35, 36, 37, 38, 39, 40, 41, 42, 43, 46, 57, 62, 71};
+    const std::set<int> titleWithoutColon{28, 29, 34, 35, 36, 37, 38, 39,
+                                          40, 41, 42, 43, 46, 57, 62, 71};
     int withAlso = 0;
     for (int row = 1; row <= MaxNumber; ++row) {
         const std::u16string_view one = cell(row, SayingOne);
@@ -317,7 +321,8 @@ TEST(NumerologyTable, FixedTextsStandAsWritten)
         {80, SayingTwo, u"（遁吉）：凶星入度的消极缩小数。"},
         {80, -1, u"一生困难辛，夭折者多，但早入隐遁的生活，可安心立命。"},
         {81, ViewOne, u"还原复始重临福，相等一数再开泰，家门隆昌万事成，名扬四海庆馀祥。"},
-        {81, ViewTwo, u"有自然之惠，万事如意，家门隆昌，富裕无比，安然福禄，幸福尊贵，功德圆满，最大吉祥 "},
+        {81, ViewTwo,
+         u"有自然之惠，万事如意，家门隆昌，富裕无比，安然福禄，幸福尊贵，功德圆满，最大吉祥 "},
         {81, SayingOne, u"【大吉】大吉之数，还本归元，气象万千，亦是过极少吉，凡人勿轻用。"},
         {81, SayingTwo, u"（万物回春）：还元复始和积极盛大数。"},
     };
@@ -399,7 +404,7 @@ TEST(NumerologyTable, ReadingsOpenAndCloseInVariedWays)
     int meanings = 0, openingWithThisNumber = 0, shouldCount = 0;
     int longTexts = 0, endingOnAdvice = 0;
     // The words of a closing clause that counsels rather than foretells.
-    const std::u16string_view advice[] = {u"宜", u"须", u"勿", u"莫", u"切", u"务", u"若",
+    const std::u16string_view advice[] = {u"宜", u"须", u"勿",   u"莫",   u"切",   u"务", u"若",
                                           u"倘", u"应", u"当以", u"方可", u"方能", u"戒"};
     for (int row = FirstWritten; row <= LastWritten; ++row) {
         for (std::u16string_view text : readingOf(row))
@@ -415,7 +420,8 @@ TEST(NumerologyTable, ReadingsOpenAndCloseInVariedWays)
             ++longTexts;
             while (!text.empty() && contains(u"。 \uE51D\uE5DD", text.substr(text.size() - 1)))
                 text.remove_suffix(1);
-            const std::u16string_view lastClause = text.substr(text.find_last_of(u"，。；！？") + 1);
+            const std::u16string_view lastClause =
+                text.substr(text.find_last_of(u"，。；！？") + 1);
             endingOnAdvice += std::any_of(std::begin(advice), std::end(advice),
                                           [&](auto word) { return contains(lastClause, word); });
         }

@@ -49,9 +49,9 @@ TEST(LeadingNumber, ReadsTheNumberAtTheStartOfTheText)
         {u"-.5", -0.5},
         {u".5", 0.5},
         {u"5.", 5},
-        {u"1.2.3", 1.2},          // one decimal point only
-        {u"12，34", 12},          // a comma ends the number
-        {u"１２", 0},             // full-width digits are not digits
+        {u"1.2.3", 1.2}, // one decimal point only
+        {u"12，34", 12}, // a comma ends the number
+        {u"１２", 0},    // full-width digits are not digits
         {u"一二三", 0},
         {u"¥12", 0},
         {u"--5", 0},
@@ -67,15 +67,9 @@ TEST(LeadingNumber, ReadsTheNumberAtTheStartOfTheText)
 TEST(LeadingNumber, DropsBlanksTabsAndLineFeedsButNothingElse)
 {
     const Reading readings[] = {
-        {u"1 2 3", 123},
-        {u"  42", 42},
-        {u"\t1\n2", 12},
-        {u"- 5", -5},
-        {u"2E 3", 2000},
-        {u"&H 1 0", 16},
-        {u"   ", 0},
-        {u"\r12", 0},        // a carriage return is an ordinary character
-        {u"\u300012", 0},    // so is the ideographic space
+        {u"1 2 3", 123},  {u"  42", 42}, {u"\t1\n2", 12}, {u"- 5", -5}, {u"2E 3", 2000},
+        {u"&H 1 0", 16},  {u"   ", 0},   {u"\r12", 0}, // a carriage return is an ordinary character
+        {u"\u300012", 0},                              // so is the ideographic space
         {u"1\u00A02", 1},
     };
     for (const Reading &r : readings)
@@ -85,9 +79,9 @@ TEST(LeadingNumber, DropsBlanksTabsAndLineFeedsButNothingElse)
 TEST(LeadingNumber, TakesAnExponentOnlyWhenDigitsFollowTheLetter)
 {
     const Reading readings[] = {
-        {u"1E5", 1e5},  {u"1e5", 1e5},  {u"1D2", 100},   {u"1d2", 100}, {u"1e-2", 0.01},
-        {u"1E+2", 100}, {u"1e", 1},     {u"1e+", 1},     {u"1ex", 1},   {u"2d-x", 2},
-        {u"E5", 0},     {u".E5", 0},    {u"1.E1", 10},   {u"1e2.5", 100},
+        {u"1E5", 1e5},  {u"1e5", 1e5}, {u"1D2", 100}, {u"1d2", 100},   {u"1e-2", 0.01},
+        {u"1E+2", 100}, {u"1e", 1},    {u"1e+", 1},   {u"1ex", 1},     {u"2d-x", 2},
+        {u"E5", 0},     {u".E5", 0},   {u"1.E1", 10}, {u"1e2.5", 100},
     };
     for (const Reading &r : readings)
         EXPECT_EQ(LeadingNumber(r.text), r.value) << Utf8(r.text);
@@ -96,10 +90,10 @@ TEST(LeadingNumber, TakesAnExponentOnlyWhenDigitsFollowTheLetter)
 TEST(LeadingNumber, ReadsHexadecimalAndOctalOnlyAtTheStart)
 {
     const Reading readings[] = {
-        {u"&H10", 16},           {u"&h1f", 31},   {u"&HFFFFFFFFFF", 1099511627775.0},
-        {u"&O17", 15},           {u"&o8", 0},     {u"&O178", 15},
-        {u"&H", 0},              {u"&", 0},       {u"&X1", 0},
-        {u"1&H10", 1},           {u"-&H10", 0},   {u"&H-1", 0},
+        {u"&H10", 16}, {u"&h1f", 31}, {u"&HFFFFFFFFFF", 1099511627775.0},
+        {u"&O17", 15}, {u"&o8", 0},   {u"&O178", 15},
+        {u"&H", 0},    {u"&", 0},     {u"&X1", 0},
+        {u"1&H10", 1}, {u"-&H10", 0}, {u"&H-1", 0},
     };
     for (const Reading &r : readings)
         EXPECT_EQ(LeadingNumber(r.text), r.value) << Utf8(r.text);
@@ -113,16 +107,28 @@ TEST(LeadingNumber, RoundsToTheNearestDoubleAtTheEdgesOfTheRange)
         std::u16string text;
         double value;
     } readings[] = {
-        {u"1E400", Infinity}, {u"-1E400", -Infinity}, {u"1E99999999999999999999", Infinity},
-        {std::u16string(400, u'9'), Infinity}, {u"&H" + std::u16string(300, u'F'), Infinity},
+        {u"1E400", Infinity},
+        {u"-1E400", -Infinity},
+        {u"1E99999999999999999999", Infinity},
+        {std::u16string(400, u'9'), Infinity},
+        {u"&H" + std::u16string(300, u'F'), Infinity},
         // Below half the smallest subnormal a number reads 0; the exact half goes to the
         // even neighbour, 0 too, and anything above it to the smallest subnormal.
-        {u"1E-400", 0}, {u"0." + std::u16string(400, u'0') + u"1", 0}, {u"2e-324", 0},
-        {u"1107195241908731d-339", 0}, {u"2.4703282292062327e-324", 0}, {tie, 0},
-        {tie + u"1", Smallest}, {u"2.4703282292062328e-324", Smallest}, {u"3e-324", Smallest},
-        {u"-3e-324", -Smallest}, {u"7.5e-324", 2 * Smallest}, {u"1e-310", 1e-310},
+        {u"1E-400", 0},
+        {u"0." + std::u16string(400, u'0') + u"1", 0},
+        {u"2e-324", 0},
+        {u"1107195241908731d-339", 0},
+        {u"2.4703282292062327e-324", 0},
+        {tie, 0},
+        {tie + u"1", Smallest},
+        {u"2.4703282292062328e-324", Smallest},
+        {u"3e-324", Smallest},
+        {u"-3e-324", -Smallest},
+        {u"7.5e-324", 2 * Smallest},
+        {u"1e-310", 1e-310},
         // Many digits within the range still read exactly.
-        {u"0." + std::u16string(300, u'0') + u"1", 1e-301}, {std::u16string(300, u'0') + u"7", 7},
+        {u"0." + std::u16string(300, u'0') + u"1", 1e-301},
+        {std::u16string(300, u'0') + u"7", 7},
     };
     for (const auto &r : readings)
         EXPECT_EQ(LeadingNumber(r.text), r.value) << Utf8(r.text.substr(0, 40));

@@ -77,8 +77,9 @@ TEST_F(RunAnalysisTest, HandsOverTheAppraisalOfAQqNumber)
 {
     run(u"88888");
     EXPECT_EQ(SplitLines(view.result)[2], u"这个数字的数理是：8");
-    EXPECT_EQ(Utf8(view.appraisal), "恭喜你，这个5位数的QQ至少值400元！\r\n"
-                                    "这个QQ有5位数相同，绝对精品，值10000元！！！（可不可以给我啊）");
+    EXPECT_EQ(Utf8(view.appraisal),
+              "恭喜你，这个5位数的QQ至少值400元！\r\n"
+              "这个QQ有5位数相同，绝对精品，值10000元！！！（可不可以给我啊）");
     EXPECT_EQ(Utf8(view.verdict), "恭喜你！这个QQ号码不错，好好珍惜啊！"); // 8 is 【吉】
 }
 
@@ -87,10 +88,10 @@ TEST_F(RunAnalysisTest, RejectsWithTheMessageThenThePrompt)
     run(u"12345678");
     const Derivation d = run(u"在此输要测的数字");
     EXPECT_EQ(d.outcome, Outcome::Rejected);
-    EXPECT_EQ(view.log, (std::vector<std::string>{
-                            "result: intro",
-                            "message: 澄谷数鉴 / 抱歉，本软件无该数字（不是数字吧）的信息！",
-                            "input: 在此输入QQ号码"}));
+    EXPECT_EQ(view.log,
+              (std::vector<std::string>{
+                  "result: intro", "message: 澄谷数鉴 / 抱歉，本软件无该数字（不是数字吧）的信息！",
+                  "input: 在此输入QQ号码"}));
     EXPECT_EQ(view.result, Intro);
     EXPECT_TRUE(data.ReportText.empty());
     // The prompt itself is rejected again.

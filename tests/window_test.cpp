@@ -6,20 +6,20 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QDesktopServices>
 #include <QFile>
 #include <QImageReader>
 #include <QLabel>
-#include <QClipboard>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QToolButton>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -28,7 +28,10 @@
 #include <functional>
 #include <memory>
 
-inline void PrintTo(const QString &text, std::ostream *os) { *os << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 
 namespace {
 
@@ -39,10 +42,7 @@ class WindowTest : public ::testing::Test {
 protected:
     WindowTest() : form(std::make_unique<MainForm>()), c(*form) { form->Form_Load(); }
 
-    void type(const QString &text)
-    {
-        c.qqnum->setText(text);
-    }
+    void type(const QString &text) { c.qqnum->setText(text); }
     std::optional<MessageSeen> pressEnter()
     {
         return AnsweringMessageBox([this] { QTest::keyClick(c.qqnum, Qt::Key_Return); });
@@ -79,7 +79,8 @@ TEST_F(WindowTest, StartsWithThePromptSelectedAndTheIntroductionShown)
 
     EXPECT_EQ(intro(), result());
     EXPECT_EQ(result().size() + 18, 242) << "18 line ends of two characters each";
-    EXPECT_TRUE(result().startsWith(QStringLiteral("    本软件根据在玄学中地位重要的八十一数理制作！\n")));
+    EXPECT_TRUE(
+        result().startsWith(QStringLiteral("    本软件根据在玄学中地位重要的八十一数理制作！\n")));
     EXPECT_EQ(c.resulttxt->verticalScrollBar()->value(), 0);
     EXPECT_EQ(c.resulttxt->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     EXPECT_EQ(c.resulttxt->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
@@ -90,8 +91,8 @@ TEST_F(WindowTest, StartsWithThePromptSelectedAndTheIntroductionShown)
 TEST_F(WindowTest, PlacesEveryControlWhereTheLayoutSays)
 {
     const std::pair<const char *, QRect> expected[] = {
-        {"Command1", {312, 8, 73, 25}},  {"qqnum", {16, 8, 281, 25}},
-        {"Label2", {48, 304, 297, 25}},  {"Label1", {0, 0, 401, 41}},
+        {"Command1", {312, 8, 73, 25}},   {"qqnum", {16, 8, 281, 25}},
+        {"Label2", {48, 304, 297, 25}},   {"Label1", {0, 0, 401, 41}},
         {"resulttxt", {8, 48, 385, 249}}, {"Image1_5", {0, 296, 24, 22}},
         {"Image1_6", {368, 296, 24, 22}}, {"Image1_0", {0, 16, 401, 309}},
     };
@@ -287,9 +288,8 @@ TEST_F(WindowTest, TheCreditLabelOpensTheMakersPageQuietly)
 {
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
-    const auto message = AnsweringMessageBox([this] {
-        QTest::mouseClick(c.Label2, Qt::LeftButton, {}, QPoint(10, 5));
-    });
+    const auto message = AnsweringMessageBox(
+        [this] { QTest::mouseClick(c.Label2, Qt::LeftButton, {}, QPoint(10, 5)); });
     // The second half of a double click opens nothing more.
     QTest::mouseDClick(c.Label2, Qt::LeftButton, {}, QPoint(10, 5));
     QTest::mouseRelease(c.Label2, Qt::LeftButton, {}, QPoint(10, 5));
@@ -342,7 +342,8 @@ TEST_F(WindowTest, TheJudgementShowsAboveTheReportWithoutCoveringIt)
     ASSERT_TRUE(judgement().isVisible());
     auto *close = judgement().findChild<QToolButton *>();
     ASSERT_NE(close, nullptr);
-    EXPECT_EQ(close->focusPolicy(), Qt::NoFocus) << "the Tab order stays the window's three controls";
+    EXPECT_EQ(close->focusPolicy(), Qt::NoFocus)
+        << "the Tab order stays the window's three controls";
     QTest::mouseClick(close, Qt::LeftButton);
     EXPECT_FALSE(judgement().isVisible());
     EXPECT_EQ(c.resulttxt->viewport()->geometry(), textArea);
@@ -381,7 +382,8 @@ TEST_F(WindowTest, APasteKeepsTheFirstLineOfWhatWasCopied)
         {"Shift+Insert", [&] { QTest::keyClick(c.qqnum, Qt::Key_Insert, Qt::ShiftModifier); }},
         {"context menu",
          [&] {
-             QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(5, 5), c.qqnum->mapToGlobal(QPoint(5, 5)));
+             QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                                     c.qqnum->mapToGlobal(QPoint(5, 5)));
              QApplication::sendEvent(c.qqnum, &event);
              auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
              ASSERT_NE(menu, nullptr);
@@ -417,10 +419,10 @@ TEST_F(WindowTest, APasteKeepsTheFirstLineOfWhatWasCopied)
 TEST_F(WindowTest, ThePointerIsTheGreenArrowEverywhereButTheInput)
 {
     EXPECT_EQ(c.qqnum->cursor().shape(), Qt::IBeamCursor);
-    for (const QWidget *widget : {static_cast<const QWidget *>(form.get()),
-                                  static_cast<const QWidget *>(c.Command1),
-                                  static_cast<const QWidget *>(c.Label2),
-                                  static_cast<const QWidget *>(c.resulttxt->viewport())}) {
+    for (const QWidget *widget :
+         {static_cast<const QWidget *>(form.get()), static_cast<const QWidget *>(c.Command1),
+          static_cast<const QWidget *>(c.Label2),
+          static_cast<const QWidget *>(c.resulttxt->viewport())}) {
         EXPECT_EQ(widget->cursor().shape(), Qt::BitmapCursor) << widget->objectName().toStdString();
         EXPECT_EQ(widget->cursor().hotSpot(), QPoint(12, 8));
     }
@@ -464,7 +466,8 @@ TEST_F(WindowTest, EveryFocusableControlHasAChineseAccessibleName)
     EXPECT_EQ(c.Command1->accessibleName(), QStringLiteral("测算"));
     EXPECT_EQ(c.resulttxt->accessibleName(), QStringLiteral("测算结果"));
     for (const char *image : {"Image1_0", "Image1_5", "Image1_6"})
-        EXPECT_FALSE(form->findChild<QWidget *>(QString::fromLatin1(image))->accessibleName().isEmpty());
+        EXPECT_FALSE(
+            form->findChild<QWidget *>(QString::fromLatin1(image))->accessibleName().isEmpty());
     QAccessibleInterface *input = QAccessible::queryAccessibleInterface(c.qqnum);
     ASSERT_NE(input, nullptr);
     EXPECT_EQ(input->text(QAccessible::Name), QStringLiteral("号码"));
@@ -510,12 +513,12 @@ TEST(CenterForm, CentresAcrossAndLeavesAFifthOfTheFreeHeightAbove)
         int left, top;
     };
     const Case cases[] = {
-        {15360, 6105, 11520, 5235, 4627, 1257},  // 9255 \ 2 and 6285 \ 5
-        {15360, 6105, 4500, 5235, 4627, -147},   // taller than the screen: -735 \ 5
+        {15360, 6105, 11520, 5235, 4627, 1257}, // 9255 \ 2 and 6285 \ 5
+        {15360, 6105, 4500, 5235, 4627, -147},  // taller than the screen: -735 \ 5
         {6105, 6105, 5235, 5235, 0, 0},
-        {6108.5f, 6105, 5239.5f, 5235, 2, 0},    // 3.5 rounds to 4, 4.5 to 4
-        {6107.5f, 6105, 5242.5f, 5235, 1, 1},    // 2.5 rounds to 2, 7.5 to 8
-        {6104, 6105, 5234, 5235, 0, 0},          // -1 \ 2 truncates toward zero
+        {6108.5f, 6105, 5239.5f, 5235, 2, 0}, // 3.5 rounds to 4, 4.5 to 4
+        {6107.5f, 6105, 5242.5f, 5235, 1, 1}, // 2.5 rounds to 2, 7.5 to 8
+        {6104, 6105, 5234, 5235, 0, 0},       // -1 \ 2 truncates toward zero
     };
     for (const Case &c : cases) {
         const Placement p = PlaceForm(c.screenWidth, c.formWidth, c.screenHeight, c.formHeight);

@@ -78,8 +78,7 @@ std::optional<QString> ParseString(std::string_view in)
             i += 4;
             break;
         }
-        default:
-            return std::nullopt;
+        default: return std::nullopt;
         }
     }
     flush();

@@ -61,8 +61,8 @@ int probeRuns(MainForm &form, bool click)
                   << (run.outcome == analysis::Outcome::Report ? std::to_string(run.FortuneNumber)
                                                                : "null")
                   << ",\"result\":" << json::Quote(c.resulttxt->toPlainText())
-                  << ",\"qqnum\":" << json::Quote(c.qqnum->text())
-                  << ",\"message\":" << nullable(message ? std::optional(message->text) : std::nullopt)
+                  << ",\"qqnum\":" << json::Quote(c.qqnum->text()) << ",\"message\":"
+                  << nullable(message ? std::optional(message->text) : std::nullopt)
                   << ",\"caption\":"
                   << nullable(message ? std::optional(message->caption) : std::nullopt)
                   << ",\"appraisal\":" << json::Quote(judged ? judgement.appraisal() : QString())
@@ -103,12 +103,12 @@ void printLayout(MainForm &form)
 {
     Controls c(form);
     auto rect = [](const QRect &r) {
-        return "[" + std::to_string(r.x()) + "," + std::to_string(r.y()) + "," +
-               std::to_string(r.width()) + "," + std::to_string(r.height()) + "]";
+        return "[" + std::to_string(r.x()) + "," + std::to_string(r.y()) + ","
+               + std::to_string(r.width()) + "," + std::to_string(r.height()) + "]";
     };
     std::cout << "{\"caption\":" << json::Quote(form.windowTitle()) << ",\"client\":["
-              << form.width() << "," << form.height() << "],\"resizable\":"
-              << (form.minimumSize() != form.maximumSize() ? "true" : "false")
+              << form.width() << "," << form.height()
+              << "],\"resizable\":" << (form.minimumSize() != form.maximumSize() ? "true" : "false")
               << ",\"focus\":"
               << json::Quote(form.focusWidget() ? form.focusWidget()->objectName() : QString())
               << ",\"selection\":[" << c.qqnum->selectionStart() << ","
@@ -130,10 +130,14 @@ void printLayout(MainForm &form)
         const char *kind;
     };
     const Entry entries[] = {
-        {"Command1", -1, "command button"}, {"qqnum", -1, "text box"},
-        {"Label2", -1, "label"},            {"Label1", -1, "label"},
-        {"resulttxt", -1, "multi-line text box"}, {"Line1", -1, "line"},
-        {"Image1_5", 5, "image box"},       {"Image1_6", 6, "image box"},
+        {"Command1", -1, "command button"},
+        {"qqnum", -1, "text box"},
+        {"Label2", -1, "label"},
+        {"Label1", -1, "label"},
+        {"resulttxt", -1, "multi-line text box"},
+        {"Line1", -1, "line"},
+        {"Image1_5", 5, "image box"},
+        {"Image1_6", 6, "image box"},
         {"Image1_0", 0, "image box"},
     };
     bool first = true;
@@ -152,12 +156,12 @@ void printLayout(MainForm &form)
         if (auto *box = qobject_cast<const QPlainTextEdit *>(control))
             pointerOwner = box->viewport();
         std::cout << (first ? "" : ",") << "{\"name\":\""
-                  << (entry.index >= 0 ? "Image1" : entry.name) << "\",\"index\":"
-                  << (entry.index >= 0 ? std::to_string(entry.index) : "null") << ",\"kind\":\""
-                  << entry.kind << "\",\"rect\":" << rect(control->geometry())
+                  << (entry.index >= 0 ? "Image1" : entry.name)
+                  << "\",\"index\":" << (entry.index >= 0 ? std::to_string(entry.index) : "null")
+                  << ",\"kind\":\"" << entry.kind << "\",\"rect\":" << rect(control->geometry())
                   << ",\"text\":" << json::Quote(text)
-                  << ",\"tooltip\":" << json::Quote(control->toolTip())
-                  << ",\"cursor\":\"" << cursorName(pointerOwner) << "\"}";
+                  << ",\"tooltip\":" << json::Quote(control->toolTip()) << ",\"cursor\":\""
+                  << cursorName(pointerOwner) << "\"}";
         first = false;
     }
     std::cout << "]}\n";
