@@ -24,6 +24,7 @@
 #include <ctime>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -269,24 +270,17 @@ void BM_BigPaste(benchmark::State &state)
 }
 // Fixed counts, fewer for the bigger pastes so that 1,000,000 characters take seconds, not
 // minutes; ns_per_char staying flat across the sizes shows the cost growing linearly.
-BENCHMARK(BM_BigPaste)
-    ->Name("Window/BigPaste")
-    ->Arg(10'000)
-    ->Iterations(40)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_BigPaste)
-    ->Name("Window/BigPaste")
-    ->Arg(100'000)
-    ->Iterations(15)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_BigPaste)
-    ->Name("Window/BigPaste")
-    ->Arg(1'000'000)
-    ->Iterations(5)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
+[[maybe_unused]] const bool BigPastesRegistered = [] {
+    for (const auto &[length, iterations] :
+         {std::pair{10'000, 40}, std::pair{100'000, 15}, std::pair{1'000'000, 5}}) {
+        benchmark::RegisterBenchmark("Window/BigPaste", BM_BigPaste)
+            ->Arg(length)
+            ->Iterations(iterations)
+            ->UseManualTime()
+            ->Unit(benchmark::kMillisecond);
+    }
+    return true;
+}();
 
 // Between Chinese characters either mode may break. In a long run of digits only WrapAnywhere
 // finds a break without scanning to the end of the run for every line, which makes the default
