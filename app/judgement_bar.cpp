@@ -28,9 +28,7 @@ JudgementBar::JudgementBar(ResultBox *box) : QFrame(box), m_box(box)
     m_text = new QLabel(this);
     m_text->setWordWrap(true);
     m_text->setTextFormat(Qt::PlainText);
-    QPalette palette = m_text->palette();
-    palette.setColor(QPalette::WindowText, layout::CreditBlack);
-    m_text->setPalette(palette);
+    layout::setColour(m_text, QPalette::WindowText, layout::CreditBlack);
 
     // No focus: the Tab order stays the window's three controls; Esc closes the bar from any of
     // them.

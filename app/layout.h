@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QColor>
+#include <QPalette>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <QWidget>
 
 // Where each control of the window sits and the colours it wears. The layout is drawn in twips;
 // 15 twips make one device-independent pixel.
@@ -38,5 +40,13 @@ inline constexpr QColor PaleYellow{0xFF, 0xFF, 0xC0};
 inline constexpr QColor Green{0x00, 0xC0, 0x00};
 inline constexpr QColor PromptRed{0xFF, 0x00, 0x00};
 inline constexpr QColor CreditBlack{0x00, 0x00, 0x00};
+
+// Gives `widget` one colour of its own for `role`.
+inline void setColour(QWidget *widget, QPalette::ColorRole role, QColor colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+}
 
 } // namespace layout

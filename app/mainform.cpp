@@ -35,13 +35,6 @@ QString toQString(std::u16string_view text)
     return QString(reinterpret_cast<const QChar *>(text.data()), qsizetype(text.size()));
 }
 
-void setColour(QWidget *widget, QPalette::ColorRole role, QColor colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(role, colour);
-    widget->setPalette(palette);
-}
-
 // Where the compositor places windows itself and a client cannot move its own.
 bool platformPlacesWindows()
 {
