@@ -231,11 +231,10 @@ void MainForm::Label2_Click()
 
 void MainForm::runAnalysis()
 {
-    m_judged = false;
+    // The judgement bar needs no closing here: a refused run closes it before its message
+    // shows, and a report presents a new one.
     m_lastRun = analysis::RunAnalysis(m_data, *this);
     showPendingResult();
-    if (!m_judged)
-        m_judgement->dismiss();
 }
 
 void MainForm::showPendingResult()
@@ -270,6 +269,5 @@ void MainForm::ShowMessage(std::u16string_view text, std::u16string_view caption
 
 void MainForm::PresentJudgement(std::u16string_view verdict, std::u16string_view appraisal)
 {
-    m_judged = true;
     m_judgement->present(toQString(verdict), toQString(appraisal));
 }

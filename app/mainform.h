@@ -62,7 +62,6 @@ private:
     // A run may set the result text twice (the introduction, then the report): only the last
     // is laid out, when the run ends or a message is about to show.
     std::optional<QString> m_pendingResult;
-    bool m_judged = false;
     // The outer size the window was placed with; placed again once, when the frame is known.
     std::optional<QSize> m_placedOuter;
     QCursor m_arrow; // the green arrow, everywhere but over the input box
