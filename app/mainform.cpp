@@ -258,11 +258,11 @@ void MainForm::SetInputText(std::u16string_view text)
 
 void MainForm::SetResultText(std::u16string_view text) { m_pendingResult = toQString(text); }
 
-void MainForm::ShowMessage(std::u16string_view text, std::u16string_view caption)
+void MainForm::ShowMessage(std::u16string_view text)
 {
     m_judgement->dismiss();
     showPendingResult();
-    QMessageBox box(QMessageBox::NoIcon, toQString(caption), toQString(text), QMessageBox::Ok,
+    QMessageBox box(QMessageBox::NoIcon, ProgramName.toString(), toQString(text), QMessageBox::Ok,
                     this);
     box.exec();
 }
