@@ -29,11 +29,7 @@ namespace {
 const QString ToolTip = QStringLiteral(
     "本软件除了可以查QQ号码的吉凶外，还能查其他一切数字的吉凶！！（如手机号、车牌号）");
 
-QString toQString(std::u16string_view text)
-{
-    // Copied unit for unit, so that even a lone surrogate survives the round trip.
-    return QString(reinterpret_cast<const QChar *>(text.data()), qsizetype(text.size()));
-}
+QString toQString(std::u16string_view text) { return QStringView(text).toString(); }
 
 // Where the compositor places windows itself and a client cannot move its own.
 bool platformPlacesWindows()
