@@ -31,6 +31,15 @@ const QString ToolTip = QStringLiteral(
 
 QString toQString(std::u16string_view text) { return QStringView(text).toString(); }
 
+// A control of `form`, named for the tests and the accessibility tools, where the layout puts it.
+template <typename Control> Control *createControl(QWidget *form, const char *name, QRect geometry)
+{
+    auto *control = new Control(form);
+    control->setObjectName(QString::fromLatin1(name));
+    control->setGeometry(geometry);
+    return control;
+}
+
 // Where the compositor places windows itself and a client cannot move its own.
 bool platformPlacesWindows()
 {
@@ -64,9 +73,7 @@ MainForm::MainForm(QWidget *parent)
 
 void MainForm::buildBackground()
 {
-    Image1[0] = new QLabel(this);
-    Image1[0]->setObjectName(QStringLiteral("Image1_0"));
-    Image1[0]->setGeometry(BackgroundRect);
+    Image1[0] = createControl<QLabel>(this, "Image1_0", BackgroundRect);
     Image1[0]->setScaledContents(true);
     Image1[0]->setPixmap(QPixmap(QStringLiteral(":/pictures/background.gif")));
     Image1[0]->setAccessibleName(QStringLiteral("背景：由浅黄绿渐变到浅绿"));
@@ -74,24 +81,18 @@ void MainForm::buildBackground()
 
 void MainForm::buildBand()
 {
-    Label1 = new QLabel(this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(Label1Rect);
+    Label1 = createControl<QLabel>(this, "Label1", Label1Rect);
     Label1->setAutoFillBackground(true);
     setColour(Label1, QPalette::Window, PaleYellow);
 
-    Line1 = new QFrame(this);
-    Line1->setObjectName(QStringLiteral("Line1"));
-    Line1->setGeometry(Line1Rect);
+    Line1 = createControl<QFrame>(this, "Line1", Line1Rect);
     Line1->setAutoFillBackground(true);
     setColour(Line1, QPalette::Window, Green);
 }
 
 void MainForm::buildCredit()
 {
-    Label2 = new ClickLabel(this);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setGeometry(Label2Rect);
+    Label2 = createControl<ClickLabel>(this, "Label2", Label2Rect);
     // The box runs past the window's bottom edge: the caption sits on the part that shows.
     Label2->setContentsMargins(0, 0, 0, Label2Overhang);
     Label2->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
@@ -105,12 +106,8 @@ void MainForm::buildCredit()
                                      + QStringLiteral("的网页"));
 
     const QPixmap star(QStringLiteral(":/pictures/star.gif")); // the first frame only
-    Image1[1] = new QLabel(this);
-    Image1[1]->setObjectName(QStringLiteral("Image1_5"));
-    Image1[1]->setGeometry(LeftStarRect);
-    Image1[2] = new QLabel(this);
-    Image1[2]->setObjectName(QStringLiteral("Image1_6"));
-    Image1[2]->setGeometry(RightStarRect);
+    Image1[1] = createControl<QLabel>(this, "Image1_5", LeftStarRect);
+    Image1[2] = createControl<QLabel>(this, "Image1_6", RightStarRect);
     for (QLabel *image : {Image1[1], Image1[2]}) {
         image->setPixmap(star);
         image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -120,9 +117,7 @@ void MainForm::buildCredit()
 
 void MainForm::buildResultBox()
 {
-    resulttxt = new ResultBox(this);
-    resulttxt->setObjectName(QStringLiteral("resulttxt"));
-    resulttxt->setGeometry(ResulttxtRect);
+    resulttxt = createControl<ResultBox>(this, "resulttxt", ResulttxtRect);
     resulttxt->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     resulttxt->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     resulttxt->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -138,9 +133,7 @@ void MainForm::buildResultBox()
 
 void MainForm::buildInput()
 {
-    qqnum = new InputBox(this);
-    qqnum->setObjectName(QStringLiteral("qqnum"));
-    qqnum->setGeometry(QqnumRect);
+    qqnum = createControl<InputBox>(this, "qqnum", QqnumRect);
     qqnum->setMaxLength(std::numeric_limits<int>::max());
     qqnum->setText(QStringLiteral("在此输要测的数字"));
     setColour(qqnum, QPalette::Text, PromptRed);
@@ -149,9 +142,8 @@ void MainForm::buildInput()
     qqnum->setAccessibleName(QStringLiteral("号码"));
     qqnum->setAccessibleDescription(QStringLiteral("输入要测的数字，按回车键测算"));
 
-    Command1 = new QPushButton(QStringLiteral("好 了"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setGeometry(Command1Rect);
+    Command1 = createControl<QPushButton>(this, "Command1", Command1Rect);
+    Command1->setText(QStringLiteral("好 了"));
     // Enter or Space on the focused button presses it, as on any platform's button.
     Command1->setAutoDefault(true);
     Command1->setCursor(m_arrow);
