@@ -178,13 +178,8 @@ void MainForm::Form_Load()
 
 void MainForm::CenterForm(QWidget &form)
 {
-    const QScreen *screen = form.screen();
-    const QRect screenArea = screen->geometry();
-    const QRect outer = form.frameGeometry();
-    auto inTwips = [](int pixels) { return float(pixels) * TwipsPerPixel; };
-    const Placement place = PlaceForm(inTwips(screenArea.width()), inTwips(outer.width()),
-                                      inTwips(screenArea.height()), inTwips(outer.height()));
-    form.move(screenArea.topLeft() + QPoint(place.left / TwipsPerPixel, place.top / TwipsPerPixel));
+    const QRect screenArea = form.screen()->geometry();
+    form.move(screenArea.topLeft() + PlaceForm(screenArea.size(), form.frameGeometry().size()));
 }
 
 void MainForm::moveEvent(QMoveEvent *event)
