@@ -15,12 +15,12 @@ Derivation RunAnalysis(Module1 &data, AnalysisView &view)
     const Derivation derivation = DeriveFortuneNumber(input);
     switch (derivation.outcome) {
     case Outcome::Rejected:
-        view.ShowMessage(RejectionMessage, MessageCaption);
+        view.ShowMessage(RejectionMessage);
         view.SetInputText(RejectionPrompt);
         return derivation;
     case Outcome::Beyond:
         // The user's text stays so that it can be corrected.
-        view.ShowMessage(BeyondMessage, MessageCaption);
+        view.ShowMessage(BeyondMessage);
         return derivation;
     case Outcome::Report: break;
     }

@@ -17,7 +17,6 @@
 
 namespace analysis {
 
-inline constexpr std::u16string_view MessageCaption = u"澄谷数鉴";
 inline constexpr std::u16string_view RejectionMessage =
     u"抱歉，本软件无该数字（不是数字吧）的信息！";
 inline constexpr std::u16string_view BeyondMessage = u"抱歉，这个数字超出了本软件的测算范围！";
@@ -29,8 +28,9 @@ public:
     virtual std::u16string InputText() const = 0;
     virtual void SetInputText(std::u16string_view text) = 0;
     virtual void SetResultText(std::u16string_view text) = 0;
-    // Shows a modal message with one OK button and returns once the user has closed it.
-    virtual void ShowMessage(std::u16string_view text, std::u16string_view caption) = 0;
+    // Shows a modal message with one OK button, captioned with the program's name, and returns
+    // once the user has closed it.
+    virtual void ShowMessage(std::u16string_view text) = 0;
     // Presents the verdict and the appraisal after a report; either may be empty.
     virtual void PresentJudgement(std::u16string_view verdict, std::u16string_view appraisal) = 0;
 

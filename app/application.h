@@ -2,7 +2,8 @@
 
 #include <QStringView>
 
-// The program's name as users see it, in the window title and on the desktop.
+// The program's name as users see it: in the window title, as the caption of its messages and
+// on the desktop.
 inline constexpr QStringView ProgramName = u"澄谷数鉴";
 
 // Names the application to the platform, gives it its interface font and Qt's Chinese texts;

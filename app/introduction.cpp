@@ -2,7 +2,18 @@
 
 #include "app/maker.h"
 
+#include <QDate>
 #include <QStringList>
+
+namespace {
+
+QString releaseMonth()
+{
+    const QDate date = QDate::fromString(QString(maker::ReleaseDate), Qt::ISODate);
+    return QStringLiteral("%1年%2月").arg(date.year()).arg(date.month());
+}
+
+} // namespace
 
 QString Introduction()
 {
@@ -27,7 +38,7 @@ QString Introduction()
         pad(20) + QStringLiteral("QQ:") + maker::ContactNumber.toString(),
         {},
         {},
-        pad(24) + maker::ReleaseDate.toString(),
+        pad(24) + releaseMonth(),
     };
     return lines.join(crlf) + crlf;
 }

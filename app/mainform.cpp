@@ -29,10 +29,15 @@ namespace {
 const QString ToolTip = QStringLiteral(
     "本软件除了可以查QQ号码的吉凶外，还能查其他一切数字的吉凶！！（如手机号、车牌号）");
 
-QString toQString(std::u16string_view text)
+QString toQString(std::u16string_view text) { return QStringView(text).toString(); }
+
+// A control of `form`, named for the tests and the accessibility tools, where the layout puts it.
+template <typename Control> Control *createControl(QWidget *form, const char *name, QRect geometry)
 {
-    // Copied unit for unit, so that even a lone surrogate survives the round trip.
-    return QString(reinterpret_cast<const QChar *>(text.data()), qsizetype(text.size()));
+    auto *control = new Control(form);
+    control->setObjectName(QString::fromLatin1(name));
+    control->setGeometry(geometry);
+    return control;
 }
 
 // Where the compositor places windows itself and a client cannot move its own.
@@ -68,9 +73,7 @@ MainForm::MainForm(QWidget *parent)
 
 void MainForm::buildBackground()
 {
-    Image1[0] = new QLabel(this);
-    Image1[0]->setObjectName(QStringLiteral("Image1_0"));
-    Image1[0]->setGeometry(BackgroundRect);
+    Image1[0] = createControl<QLabel>(this, "Image1_0", BackgroundRect);
     Image1[0]->setScaledContents(true);
     Image1[0]->setPixmap(QPixmap(QStringLiteral(":/pictures/background.gif")));
     Image1[0]->setAccessibleName(QStringLiteral("背景：由浅黄绿渐变到浅绿"));
@@ -78,24 +81,18 @@ void MainForm::buildBackground()
 
 void MainForm::buildBand()
 {
-    Label1 = new QLabel(this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(Label1Rect);
+    Label1 = createControl<QLabel>(this, "Label1", Label1Rect);
     Label1->setAutoFillBackground(true);
     setColour(Label1, QPalette::Window, PaleYellow);
 
-    Line1 = new QFrame(this);
-    Line1->setObjectName(QStringLiteral("Line1"));
-    Line1->setGeometry(Line1Rect);
+    Line1 = createControl<QFrame>(this, "Line1", Line1Rect);
     Line1->setAutoFillBackground(true);
     setColour(Line1, QPalette::Window, Green);
 }
 
 void MainForm::buildCredit()
 {
-    Label2 = new ClickLabel(this);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setGeometry(Label2Rect);
+    Label2 = createControl<ClickLabel>(this, "Label2", Label2Rect);
     // The box runs past the window's bottom edge: the caption sits on the part that shows.
     Label2->setContentsMargins(0, 0, 0, Label2Overhang);
     Label2->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
@@ -109,12 +106,8 @@ void MainForm::buildCredit()
                                      + QStringLiteral("的网页"));
 
     const QPixmap star(QStringLiteral(":/pictures/star.gif")); // the first frame only
-    Image1[1] = new QLabel(this);
-    Image1[1]->setObjectName(QStringLiteral("Image1_5"));
-    Image1[1]->setGeometry(LeftStarRect);
-    Image1[2] = new QLabel(this);
-    Image1[2]->setObjectName(QStringLiteral("Image1_6"));
-    Image1[2]->setGeometry(RightStarRect);
+    Image1[1] = createControl<QLabel>(this, "Image1_5", LeftStarRect);
+    Image1[2] = createControl<QLabel>(this, "Image1_6", RightStarRect);
     for (QLabel *image : {Image1[1], Image1[2]}) {
         image->setPixmap(star);
         image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -124,9 +117,7 @@ void MainForm::buildCredit()
 
 void MainForm::buildResultBox()
 {
-    resulttxt = new ResultBox(this);
-    resulttxt->setObjectName(QStringLiteral("resulttxt"));
-    resulttxt->setGeometry(ResulttxtRect);
+    resulttxt = createControl<ResultBox>(this, "resulttxt", ResulttxtRect);
     resulttxt->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     resulttxt->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     resulttxt->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -142,9 +133,7 @@ void MainForm::buildResultBox()
 
 void MainForm::buildInput()
 {
-    qqnum = new InputBox(this);
-    qqnum->setObjectName(QStringLiteral("qqnum"));
-    qqnum->setGeometry(QqnumRect);
+    qqnum = createControl<InputBox>(this, "qqnum", QqnumRect);
     qqnum->setMaxLength(std::numeric_limits<int>::max());
     qqnum->setText(QStringLiteral("在此输要测的数字"));
     setColour(qqnum, QPalette::Text, PromptRed);
@@ -153,9 +142,8 @@ void MainForm::buildInput()
     qqnum->setAccessibleName(QStringLiteral("号码"));
     qqnum->setAccessibleDescription(QStringLiteral("输入要测的数字，按回车键测算"));
 
-    Command1 = new QPushButton(QStringLiteral("好 了"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setGeometry(Command1Rect);
+    Command1 = createControl<QPushButton>(this, "Command1", Command1Rect);
+    Command1->setText(QStringLiteral("好 了"));
     // Enter or Space on the focused button presses it, as on any platform's button.
     Command1->setAutoDefault(true);
     Command1->setCursor(m_arrow);
@@ -190,13 +178,8 @@ void MainForm::Form_Load()
 
 void MainForm::CenterForm(QWidget &form)
 {
-    const QScreen *screen = form.screen();
-    const QRect screenArea = screen->geometry();
-    const QRect outer = form.frameGeometry();
-    auto inTwips = [](int pixels) { return float(pixels) * TwipsPerPixel; };
-    const Placement place = PlaceForm(inTwips(screenArea.width()), inTwips(outer.width()),
-                                      inTwips(screenArea.height()), inTwips(outer.height()));
-    form.move(screenArea.topLeft() + QPoint(place.left / TwipsPerPixel, place.top / TwipsPerPixel));
+    const QRect screenArea = form.screen()->geometry();
+    form.move(screenArea.topLeft() + PlaceForm(screenArea.size(), form.frameGeometry().size()));
 }
 
 void MainForm::moveEvent(QMoveEvent *event)
@@ -258,11 +241,11 @@ void MainForm::SetInputText(std::u16string_view text)
 
 void MainForm::SetResultText(std::u16string_view text) { m_pendingResult = toQString(text); }
 
-void MainForm::ShowMessage(std::u16string_view text, std::u16string_view caption)
+void MainForm::ShowMessage(std::u16string_view text)
 {
     m_judgement->dismiss();
     showPendingResult();
-    QMessageBox box(QMessageBox::NoIcon, toQString(caption), toQString(text), QMessageBox::Ok,
+    QMessageBox box(QMessageBox::NoIcon, ProgramName.toString(), toQString(text), QMessageBox::Ok,
                     this);
     box.exec();
 }

@@ -54,7 +54,7 @@ private:
     std::u16string InputText() const override;
     void SetInputText(std::u16string_view text) override;
     void SetResultText(std::u16string_view text) override;
-    void ShowMessage(std::u16string_view text, std::u16string_view caption) override;
+    void ShowMessage(std::u16string_view text) override;
     void PresentJudgement(std::u16string_view verdict, std::u16string_view appraisal) override;
 
     analysis::Module1 m_data;

@@ -9,8 +9,10 @@ namespace maker {
 inline constexpr QStringView Name = u"澄谷软件";
 inline constexpr QStringView WebAddress = u"chenggu.example";
 inline constexpr QStringView ContactNumber = u"0123456";
-inline constexpr QStringView ReleaseDate = u"2026年12月";
-// The page the credit label opens; not the address it shows.
-inline constexpr QLatin1StringView PageUrl{"https://chenggu.example/shujian/"};
+// The release's date, yyyy-mm-dd, as the build reads it from the package changelog.
+inline constexpr QLatin1StringView ReleaseDate{SHUJIAN_RELEASE_DATE};
+// The page the credit label opens, not the address it shows: the program's home page, the one
+// the package metadata names.
+inline constexpr QLatin1StringView PageUrl{SHUJIAN_HOMEPAGE_URL};
 
 } // namespace maker

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/layout.h"
+
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -8,20 +10,20 @@
 #include <limits>
 
 // The yardstick: a plain Qt window with the three controls the program's window is built
-// around, at the program's size, and nothing else.
+// around, where the program places them, and nothing else.
 class BareWindow : public QWidget {
 public:
     BareWindow()
     {
-        setFixedSize(401, 319);
+        setFixedSize(layout::ClientSize);
         line = new QLineEdit(this);
-        line->setGeometry(16, 8, 281, 25);
+        line->setGeometry(layout::QqnumRect);
         // Qt's default of 32767 would cut a big paste short.
         line->setMaxLength(std::numeric_limits<int>::max());
         button = new QPushButton(QStringLiteral("好 了"), this);
-        button->setGeometry(312, 8, 73, 25);
+        button->setGeometry(layout::Command1Rect);
         text = new QPlainTextEdit(this);
-        text->setGeometry(8, 48, 385, 249);
+        text->setGeometry(layout::ResulttxtRect);
     }
 
     QLineEdit *line = nullptr;

@@ -51,7 +51,7 @@ public:
     std::u16string InputText() const override { return input; }
     void SetInputText(std::u16string_view text) override { input = text; }
     void SetResultText(std::u16string_view text) override { result = text; }
-    void ShowMessage(std::u16string_view, std::u16string_view) override { ++messages; }
+    void ShowMessage(std::u16string_view) override { ++messages; }
     void PresentJudgement(std::u16string_view v, std::u16string_view a) override
     {
         ++judgements;

@@ -32,10 +32,7 @@ public:
         result = text;
         log.push_back(text == Intro ? "result: intro" : "result: report");
     }
-    void ShowMessage(std::u16string_view text, std::u16string_view caption) override
-    {
-        log.push_back("message: " + Utf8(caption) + " / " + Utf8(text));
-    }
+    void ShowMessage(std::u16string_view text) override { log.push_back("message: " + Utf8(text)); }
     void PresentJudgement(std::u16string_view v, std::u16string_view a) override
     {
         verdict = v;
@@ -89,9 +86,9 @@ TEST_F(RunAnalysisTest, RejectsWithTheMessageThenThePrompt)
     const Derivation d = run(u"在此输要测的数字");
     EXPECT_EQ(d.outcome, Outcome::Rejected);
     EXPECT_EQ(view.log,
-              (std::vector<std::string>{
-                  "result: intro", "message: 澄谷数鉴 / 抱歉，本软件无该数字（不是数字吧）的信息！",
-                  "input: 在此输入QQ号码"}));
+              (std::vector<std::string>{"result: intro",
+                                        "message: 抱歉，本软件无该数字（不是数字吧）的信息！",
+                                        "input: 在此输入QQ号码"}));
     EXPECT_EQ(view.result, Intro);
     EXPECT_TRUE(data.ReportText.empty());
     // The prompt itself is rejected again.
@@ -105,9 +102,9 @@ TEST_F(RunAnalysisTest, RefusesUnreducibleNumbersAndKeepsTheTextForCorrection)
         run(u"12345678");
         const Derivation d = run(typed);
         EXPECT_EQ(d.outcome, Outcome::Beyond) << Utf8(typed);
-        EXPECT_EQ(view.log, (std::vector<std::string>{
-                                "result: intro",
-                                "message: 澄谷数鉴 / 抱歉，这个数字超出了本软件的测算范围！"}));
+        EXPECT_EQ(view.log,
+                  (std::vector<std::string>{"result: intro",
+                                            "message: 抱歉，这个数字超出了本软件的测算范围！"}));
         EXPECT_EQ(view.input, typed);
         EXPECT_EQ(view.result, Intro);
         EXPECT_TRUE(data.ReportText.empty());

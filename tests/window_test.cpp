@@ -509,22 +509,18 @@ TEST(Pictures, KeepTheirForms)
 TEST(CenterForm, CentresAcrossAndLeavesAFifthOfTheFreeHeightAbove)
 {
     struct Case {
-        float screenWidth, formWidth, screenHeight, formHeight;
-        int left, top;
+        QSize screen, form;
+        QPoint place;
     };
     const Case cases[] = {
-        {15360, 6105, 11520, 5235, 4627, 1257}, // 9255 \ 2 and 6285 \ 5
-        {15360, 6105, 4500, 5235, 4627, -147},  // taller than the screen: -735 \ 5
-        {6105, 6105, 5235, 5235, 0, 0},
-        {6108.5f, 6105, 5239.5f, 5235, 2, 0}, // 3.5 rounds to 4, 4.5 to 4
-        {6107.5f, 6105, 5242.5f, 5235, 1, 1}, // 2.5 rounds to 2, 7.5 to 8
-        {6104, 6105, 5234, 5235, 0, 0},       // -1 \ 2 truncates toward zero
+        {{1024, 768}, {407, 349}, {308, 83}}, // 617 / 2 and 419 / 5
+        {{1024, 300}, {407, 349}, {308, -9}}, // taller than the screen: -49 / 5
+        {{407, 349}, {407, 349}, {0, 0}},
+        {{406, 345}, {407, 349}, {0, 0}}, // -1 / 2 and -4 / 5 truncate toward zero
     };
-    for (const Case &c : cases) {
-        const Placement p = PlaceForm(c.screenWidth, c.formWidth, c.screenHeight, c.formHeight);
-        EXPECT_EQ(p.left, c.left) << c.screenWidth;
-        EXPECT_EQ(p.top, c.top) << c.screenHeight;
-    }
+    for (const Case &c : cases)
+        EXPECT_EQ(PlaceForm(c.screen, c.form), c.place)
+            << c.screen.width() << "x" << c.screen.height();
 }
 
 #include "window_test.moc"

@@ -3,10 +3,11 @@
 #include "app/application.h"
 #include "app/judgement_bar.h"
 #include "app/mainform.h"
-#include "tests/probe/json.h"
 #include "tests/window_driver.h"
 
 #include <QApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -14,6 +15,7 @@
 #include <QTest>
 
 #include <iostream>
+#include <optional>
 #include <string>
 
 namespace {
@@ -26,9 +28,30 @@ constexpr const char *Usage =
     "  --table      print the filled table and the introduction as JSON\n"
     "  --layout     print the window, its controls and their settings as JSON\n";
 
-std::string nullable(const std::optional<QString> &text)
+// Qt's JSON objects sort their keys; the probe's objects keep their own order, so they are
+// joined by hand from strings and arrays that Qt writes. Qt writes a lone surrogate as a \uXXXX
+// escape and reads such an escape back as the lone surrogate, so texts survive both ways.
+std::string toJson(const QJsonArray &array)
 {
-    return text ? json::Quote(*text) : "null";
+    return QJsonDocument(array).toJson(QJsonDocument::Compact).toStdString();
+}
+
+std::string quote(const QString &text)
+{
+    const std::string array = toJson({text});
+    return array.substr(1, array.size() - 2);
+}
+
+std::string nullable(const std::optional<QString> &text) { return text ? quote(*text) : "null"; }
+
+// One JSON string literal, blanks around it allowed; nothing for anything else.
+std::optional<QString> parseString(const std::string &line)
+{
+    const QJsonArray array =
+        QJsonDocument::fromJson("[" + QByteArray::fromStdString(line) + "]").array();
+    if (array.size() != 1 || !array.first().isString())
+        return std::nullopt;
+    return array.first().toString();
 }
 
 int probeRuns(MainForm &form, bool click)
@@ -38,7 +61,7 @@ int probeRuns(MainForm &form, bool click)
     int lineNumber = 0;
     while (std::getline(std::cin, line)) {
         ++lineNumber;
-        const std::optional<QString> input = json::ParseString(line);
+        const std::optional<QString> input = parseString(line);
         if (!input) {
             std::cerr << "line " << lineNumber << ": not a JSON string literal\n";
             return 2;
@@ -56,18 +79,17 @@ int probeRuns(MainForm &form, bool click)
                                                                            : "beyond";
         const JudgementBar &judgement = form.judgement();
         const bool judged = judgement.isVisible();
-        std::cout << "{\"input\":" << json::Quote(*input) << ",\"outcome\":\"" << outcome
+        std::cout << "{\"input\":" << quote(*input) << ",\"outcome\":\"" << outcome
                   << "\",\"fortune\":"
                   << (run.outcome == analysis::Outcome::Report ? std::to_string(run.FortuneNumber)
                                                                : "null")
-                  << ",\"result\":" << json::Quote(c.resulttxt->toPlainText())
-                  << ",\"qqnum\":" << json::Quote(c.qqnum->text()) << ",\"message\":"
+                  << ",\"result\":" << quote(c.resulttxt->toPlainText())
+                  << ",\"qqnum\":" << quote(c.qqnum->text()) << ",\"message\":"
                   << nullable(message ? std::optional(message->text) : std::nullopt)
                   << ",\"caption\":"
                   << nullable(message ? std::optional(message->caption) : std::nullopt)
-                  << ",\"appraisal\":" << json::Quote(judged ? judgement.appraisal() : QString())
-                  << ",\"verdict\":" << json::Quote(judged ? judgement.verdict() : QString())
-                  << "}\n"
+                  << ",\"appraisal\":" << quote(judged ? judgement.appraisal() : QString())
+                  << ",\"verdict\":" << quote(judged ? judgement.verdict() : QString()) << "}\n"
                   << std::flush;
     }
     return 0;
@@ -76,17 +98,18 @@ int probeRuns(MainForm &form, bool click)
 void printTable(const MainForm &form)
 {
     const analysis::Module1 &data = form.module();
-    std::cout << "{\"rows\":[";
-    for (std::size_t row = 0; row < data.NumerologyTable.size(); ++row) {
-        std::cout << (row ? ",[" : "[");
-        for (std::size_t column = 0; column < knowledge::ColumnCount; ++column)
-            std::cout << (column ? "," : "") << json::Quote(data.NumerologyTable[row][column]);
-        std::cout << "]";
-    }
-    std::cout << "],\"saying_three\":[";
-    for (std::size_t row = 0; row < data.SayingThreeList.size(); ++row)
-        std::cout << (row ? "," : "") << json::Quote(data.SayingThreeList[row]);
-    std::cout << "],\"intro\":" << json::Quote(data.IntroText) << "}\n";
+    auto texts = [](const auto &cells) {
+        QJsonArray array;
+        for (std::u16string_view cell : cells)
+            array.append(QStringView(cell).toString());
+        return array;
+    };
+    QJsonArray rows;
+    for (const knowledge::Row &row : data.NumerologyTable)
+        rows.append(texts(row));
+    std::cout << "{\"rows\":" << toJson(rows)
+              << ",\"saying_three\":" << toJson(texts(data.SayingThreeList))
+              << ",\"intro\":" << quote(QStringView(data.IntroText).toString()) << "}\n";
 }
 
 std::string cursorName(const QWidget *widget)
@@ -106,23 +129,23 @@ void printLayout(MainForm &form)
         return "[" + std::to_string(r.x()) + "," + std::to_string(r.y()) + ","
                + std::to_string(r.width()) + "," + std::to_string(r.height()) + "]";
     };
-    std::cout << "{\"caption\":" << json::Quote(form.windowTitle()) << ",\"client\":["
-              << form.width() << "," << form.height()
+    std::cout << "{\"caption\":" << quote(form.windowTitle()) << ",\"client\":[" << form.width()
+              << "," << form.height()
               << "],\"resizable\":" << (form.minimumSize() != form.maximumSize() ? "true" : "false")
               << ",\"focus\":"
-              << json::Quote(form.focusWidget() ? form.focusWidget()->objectName() : QString())
+              << quote(form.focusWidget() ? form.focusWidget()->objectName() : QString())
               << ",\"selection\":[" << c.qqnum->selectionStart() << ","
               << c.qqnum->selectedText().size() << "],\"tab_order\":[";
     QWidget *widget = c.qqnum;
     do {
-        std::cout << (widget == c.qqnum ? "" : ",") << json::Quote(widget->objectName());
+        std::cout << (widget == c.qqnum ? "" : ",") << quote(widget->objectName());
         do
             widget = widget->nextInFocusChain();
         while (widget != c.qqnum
                && !(widget->focusPolicy() & Qt::TabFocus && widget->isVisible()
                     && widget->window() == &form && widget->isEnabled()));
     } while (widget != c.qqnum);
-    std::cout << "," << json::Quote(c.qqnum->objectName()) << "],\"controls\":[";
+    std::cout << "," << quote(c.qqnum->objectName()) << "],\"controls\":[";
 
     struct Entry {
         const char *name;
@@ -159,9 +182,8 @@ void printLayout(MainForm &form)
                   << (entry.index >= 0 ? "Image1" : entry.name)
                   << "\",\"index\":" << (entry.index >= 0 ? std::to_string(entry.index) : "null")
                   << ",\"kind\":\"" << entry.kind << "\",\"rect\":" << rect(control->geometry())
-                  << ",\"text\":" << json::Quote(text)
-                  << ",\"tooltip\":" << json::Quote(control->toolTip()) << ",\"cursor\":\""
-                  << cursorName(pointerOwner) << "\"}";
+                  << ",\"text\":" << quote(text) << ",\"tooltip\":" << quote(control->toolTip())
+                  << ",\"cursor\":\"" << cursorName(pointerOwner) << "\"}";
         first = false;
     }
     std::cout << "]}\n";
