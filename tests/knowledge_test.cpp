@@ -167,6 +167,12 @@ TEST(NumerologyTable, VersesHaveFourLinesOfSevenSaveTheKnownDepartures)
         ASSERT_FALSE(verse.empty());
         EXPECT_TRUE(endsWith(verse, row == 34 ? u"？" : u"。"));
         const std::vector<std::size_t> lines = verseLineLengths(verse);
+        // A line ending on another line's character rhymes a word with itself.
+        std::set<char16_t> lineEnds{verse[verse.size() - 2]};
+        for (std::size_t comma = verse.find(u'，'); comma != std::u16string_view::npos;
+             comma = verse.find(u'，', comma + 1))
+            lineEnds.insert(verse[comma - 1]);
+        EXPECT_EQ(lineEnds.size(), lines.size()) << "two lines end alike";
         if (row == 3) {
             EXPECT_EQ(lines, (std::vector<std::size_t>{7, 7, 14}));
             continue;
@@ -349,15 +355,28 @@ std::vector<std::u16string_view> readingOf(int row)
     return texts;
 }
 
+bool han(char16_t c) { return c >= 0x4E00 && c <= 0x9FFF; }
+
 // Every run of four Chinese characters: the unit of a stock phrase.
 std::set<std::u16string> phrasesOf(std::u16string_view text)
 {
     std::set<std::u16string> phrases;
-    auto han = [](char16_t c) { return c >= 0x4E00 && c <= 0x9FFF; };
     for (std::size_t i = 0; i + 4 <= text.size(); ++i)
         if (std::all_of(text.begin() + i, text.begin() + i + 4, han))
             phrases.emplace(text.substr(i, 4));
     return phrases;
+}
+
+// The clauses of six or more characters: one that long in two rows was copied, not written.
+std::vector<std::u16string_view> longClausesOf(std::u16string_view text)
+{
+    std::vector<std::u16string_view> clauses;
+    for (std::size_t start = 0, end = 0; start < text.size(); start = end + 1) {
+        end = std::find_if_not(text.begin() + start, text.end(), han) - text.begin();
+        if (end - start >= 6)
+            clauses.push_back(text.substr(start, end - start));
+    }
+    return clauses;
 }
 
 // Health's conditions on 三才 and 先天五行 are the tradition's own refrain, so they may repeat.
@@ -397,6 +416,15 @@ TEST(NumerologyTable, PhrasesDoNotRepeatWithinAReadingOrAcrossTheTable)
     }
     for (const auto &[phrase, rows] : rowsOfPhrase)
         EXPECT_LE(rows.size(), 8u) << Utf8(phrase);
+
+    std::map<std::u16string_view, int> rowOfClause;
+    for (int row = 1; row <= MaxNumber; ++row)
+        for (std::u16string_view text : readingOf(row))
+            for (std::u16string_view clause : longClausesOf(text)) {
+                const auto [first, fresh] = rowOfClause.emplace(clause, row);
+                EXPECT_TRUE(fresh || first->second == row)
+                    << "rows " << first->second << " and " << row << ": " << Utf8(clause);
+            }
 }
 
 TEST(NumerologyTable, ReadingsOpenAndCloseInVariedWays)
