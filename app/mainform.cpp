@@ -130,13 +130,11 @@ void MainForm::buildResultBox()
     resulttxt->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     resulttxt->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     resulttxt->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    // Breaking anywhere keeps the layout of one very long pasted line linear in its length.
-    resulttxt->setWordWrapMode(QTextOption::WrapAnywhere);
     resulttxt->setTabChangesFocus(true);
     resulttxt->setCursor(m_arrow);
     resulttxt->viewport()->setCursor(m_arrow);
     resulttxt->setAccessibleName(QStringLiteral("测算结果"));
-    resulttxt->setPlainText(Introduction());
+    resulttxt->setText(Introduction());
     m_judgement = new JudgementBar(resulttxt);
 }
 
@@ -240,7 +238,7 @@ void MainForm::runAnalysis()
 void MainForm::showPendingResult()
 {
     if (m_pendingResult) {
-        resulttxt->setPlainText(*m_pendingResult);
+        resulttxt->setText(*m_pendingResult);
         m_pendingResult.reset();
     }
 }
