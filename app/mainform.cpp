@@ -247,11 +247,11 @@ std::u16string MainForm::InputText() const { return qqnum->text().toStdU16String
 
 void MainForm::SetInputText(std::u16string_view text)
 {
-    // As an edit, so that Ctrl+Z brings back what the user typed; the caret goes before the new
-    // text, so that digits typed next lead it and the next run reads them.
+    // As an edit, so that Ctrl+Z brings back what the user typed; then selected, as at start-up,
+    // so that the next keystroke replaces the prompt rather than running into it.
     qqnum->selectAll();
     qqnum->insert(toQString(text));
-    qqnum->setCursorPosition(0);
+    qqnum->setSelection(0, int(qqnum->text().size()));
 }
 
 void MainForm::SetResultText(std::u16string_view text) { m_pendingResult = toQString(text); }

@@ -2,7 +2,8 @@
 """The real program at a real X11 desktop: Xvfb with the openbox window manager, keys and clicks
 from xdotool, the clipboard through xclip. It checks what only a display with a window manager
 shows: where the framed window lands, which keys start a run, what pasting a copied line that
-ends in a line break gives, and that a double click on the credit label opens the page once.
+ends in a line break gives, what the next number does to the prompt after a rejection, and that
+a double click on the credit label opens the page once.
 
 usage: desktop_e2e.py PATH_TO_SHUJIAN
 Exits 77 (skipped) when Xvfb, openbox, xdotool or xclip is missing.
@@ -92,17 +93,36 @@ class Desktop(unittest.TestCase):
     def clipboard(self):
         return run("xclip", "-selection", "clipboard", "-o").stdout
 
-    def result(self):
-        """The report box's text, copied from it with the keyboard; back in the input box after."""
+    def copied(self, *keys):
+        """What the keys copy to the clipboard."""
         sentinel = "(nothing copied yet)"
         self.set_clipboard(sentinel)
-        self.key("Tab", "ctrl+a", "ctrl+c", "shift+Tab")
+        self.key(*keys)
         return wait_for("the copy", lambda: (lambda t: t if t != sentinel else None)(
             self.clipboard()))
 
+    def result(self):
+        """The report box's text; back in the input box after."""
+        return self.copied("Tab", "ctrl+a", "ctrl+c", "shift+Tab")
+
+    def input_text(self):
+        return self.copied("ctrl+a", "ctrl+c")
+
+    def type(self, text):
+        run("xdotool", "type", "--delay", "20", text, check=True)
+
     def type_number(self, text):
         self.key("ctrl+a")
-        run("xdotool", "type", "--delay", "20", text, check=True)
+        self.type(text)
+
+    def close_message_box(self):
+        """Waits for the message box, presses its OK, and waits until the window has the keys."""
+        def message_box():
+            return run("xdotool", "search", "--onlyvisible", "--name", "^澄谷数鉴$").stdout
+        wait_for("the message box", message_box)
+        self.key("Return")
+        wait_for("the window back", lambda: not message_box() and run(
+            "xdotool", "getactivewindow").stdout.strip() == self.window)
 
     def test_the_framed_window_sits_centred_and_a_fifth_down(self):
         def frame():
@@ -131,9 +151,7 @@ class Desktop(unittest.TestCase):
             if runs:  # back to the introduction for the next key
                 self.type_number("0")
                 self.key("Return")
-                wait_for("the message box", lambda: run(
-                    "xdotool", "search", "--onlyvisible", "--name", "^澄谷数鉴$").stdout)
-                self.key("Return")
+                self.close_message_box()
 
     def test_a_copied_line_with_its_line_break_pastes_as_the_number(self):
         self.set_clipboard("13812345678\n")
@@ -141,6 +159,17 @@ class Desktop(unittest.TestCase):
         lines = self.result().split("\n")
         self.assertEqual(lines[0], REPORT_HEAD + "13812345678")
         self.assertEqual(lines[2], "这个数字的数理是：78")
+
+    def test_after_a_rejection_the_next_number_replaces_the_prompt(self):
+        self.type_number("abc")
+        self.key("Return")
+        self.close_message_box()
+        self.type("88888")
+        self.key("Return")
+        lines = self.result().split("\n")
+        self.assertEqual(lines[0], REPORT_HEAD + "88888")
+        self.assertEqual(lines[2], "这个数字的数理是：8")
+        self.assertEqual(self.input_text(), "88888")
 
     def test_a_double_click_on_the_credit_label_opens_the_page_once(self):
         run("xdotool", "mousemove", "--window", self.window, "60", "310", check=True)

@@ -219,20 +219,22 @@ TEST_F(WindowTest, RejectsAnInputWithoutANumberAndOffersThePrompt)
     EXPECT_EQ(c.qqnum->text(), RejectionPrompt);
 }
 
-TEST_F(WindowTest, AfterARejectionDigitsTypedLeadThePromptAndUndoBringsBackTheInput)
+TEST_F(WindowTest, AfterARejectionTheNextNumberReplacesThePromptAndUndoBringsBackTheInput)
 {
     type(QString());
     QTest::keyClicks(c.qqnum, QStringLiteral("abc"));
     ASSERT_TRUE(pressEnter());
-    EXPECT_EQ(c.qqnum->cursorPosition(), 0);
-    EXPECT_FALSE(c.qqnum->hasSelectedText());
+    EXPECT_EQ(c.qqnum->selectionStart(), 0);
+    EXPECT_EQ(c.qqnum->selectedText(), RejectionPrompt);
     QTest::keyClick(c.qqnum, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(c.qqnum->text(), QStringLiteral("abc"));
 
     ASSERT_TRUE(pressEnter());
     QTest::keyClicks(c.qqnum, QStringLiteral("88888"));
     EXPECT_FALSE(pressEnter());
-    EXPECT_TRUE(result().startsWith(QStringLiteral("你所测的数字是：88888在此输入QQ号码\n")));
+    EXPECT_EQ(c.qqnum->text(), QStringLiteral("88888"));
+    EXPECT_TRUE(result().startsWith(QStringLiteral("你所测的数字是：88888\n")));
+    EXPECT_EQ(form->lastRun().FortuneNumber, 8);
 }
 
 TEST_F(WindowTest, RefusesANumberBeyondReachAndKeepsItForCorrection)
