@@ -64,12 +64,15 @@ void InputBox::mouseDoubleClickEvent(QMouseEvent *event)
 
 void InputBox::mouseReleaseEvent(QMouseEvent *event)
 {
-    // The middle button pastes the selection where the platform keeps one (X11).
+    // The middle button pastes the selection where the platform keeps one (X11). Its press
+    // selected the whole text, which the paste replaces as a keystroke would, unless there is
+    // nothing to paste; and wherever the release lands, Qt's own paste, which keeps line breaks,
+    // must not run.
     if (event->button() == Qt::MiddleButton && !isReadOnly()
-        && QGuiApplication::clipboard()->supportsSelection()
-        && rect().contains(event->position().toPoint())) {
-        deselect();
-        pasteFirstLine(QClipboard::Selection);
+        && QGuiApplication::clipboard()->supportsSelection()) {
+        const QString selection = QGuiApplication::clipboard()->text(QClipboard::Selection);
+        if (!selection.isEmpty())
+            insert(firstLine(selection));
         return;
     }
     QLineEdit::mouseReleaseEvent(event);

@@ -5,15 +5,15 @@
 class QLabel;
 class ResultBox;
 
-// The verdict and the appraisal of the last run, in a pale bar across the top of the report box
-// that pushes the report down instead of covering it. It closes with its close button, with Esc,
-// or when the window starts the next run.
+// The verdict and the appraisal of the last report, in a pale bar across the top of the report
+// box that pushes the report down instead of covering it. It closes with its close button, with
+// Esc, or before the message of a refused run; the next report's judgement replaces it.
 class JudgementBar : public QFrame {
     Q_OBJECT
 public:
     explicit JudgementBar(ResultBox *box);
 
-    // Shows the two texts, verdict first; stays hidden when both are empty.
+    // Shows the two texts, verdict first; closes instead when both are empty.
     void present(const QString &verdict, const QString &appraisal);
     void dismiss();
 

@@ -121,13 +121,11 @@ void MainForm::buildResultBox()
     resulttxt->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     resulttxt->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     resulttxt->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    // Breaking anywhere keeps the layout of one very long pasted line linear in its length.
-    resulttxt->setWordWrapMode(QTextOption::WrapAnywhere);
     resulttxt->setTabChangesFocus(true);
     resulttxt->setCursor(m_arrow);
     resulttxt->viewport()->setCursor(m_arrow);
     resulttxt->setAccessibleName(QStringLiteral("测算结果"));
-    resulttxt->setPlainText(Introduction());
+    resulttxt->setText(Introduction());
     m_judgement = new JudgementBar(resulttxt);
 }
 
@@ -223,7 +221,7 @@ void MainForm::runAnalysis()
 void MainForm::showPendingResult()
 {
     if (m_pendingResult) {
-        resulttxt->setPlainText(*m_pendingResult);
+        resulttxt->setText(*m_pendingResult);
         m_pendingResult.reset();
     }
 }
@@ -232,11 +230,11 @@ std::u16string MainForm::InputText() const { return qqnum->text().toStdU16String
 
 void MainForm::SetInputText(std::u16string_view text)
 {
-    // As an edit, so that Ctrl+Z brings back what the user typed; the caret goes before the new
-    // text, so that digits typed next lead it and the next run reads them.
+    // As an edit, so that Ctrl+Z brings back what the user typed; then selected, as at start-up,
+    // so that the next keystroke replaces the prompt rather than running into it.
     qqnum->selectAll();
     qqnum->insert(toQString(text));
-    qqnum->setCursorPosition(0);
+    qqnum->setSelection(0, int(qqnum->text().size()));
 }
 
 void MainForm::SetResultText(std::u16string_view text) { m_pendingResult = toQString(text); }

@@ -22,6 +22,7 @@
 
 #include <chrono>
 #include <ctime>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <utility>
@@ -174,14 +175,12 @@ void MeasureAgainst(benchmark::State &state, Run subject, Run baseline, const QS
 
 class ProgramWindow {
 public:
-    explicit ProgramWindow(QTextOption::WrapMode wrap = QTextOption::WrapAnywhere)
+    ProgramWindow()
     {
         m_form.Form_Load();
         m_run.window = &m_form;
         m_run.input = m_form.findChild<QLineEdit *>(QStringLiteral("qqnum"));
         m_run.result = m_form.findChild<QPlainTextEdit *>(QStringLiteral("resulttxt"));
-        if (m_run.result)
-            m_run.result->setWordWrapMode(wrap);
         QCoreApplication::processEvents();
     }
 
@@ -206,16 +205,19 @@ private:
 };
 
 // The yardstick for a run: Enter in the line edit puts the report that the program would show
-// into a text box set up as resulttxt is, and does nothing else.
+// into a text box set up as resulttxt is, and does nothing else. It wraps as Qt does unless told
+// otherwise.
 class WiredBareWindow {
 public:
-    explicit WiredBareWindow(const QString &input) : m_shown(ShownReport(input))
+    explicit WiredBareWindow(const QString &input,
+                             QTextOption::WrapMode wrap = QTextOption::WrapAtWordBoundaryOrAnywhere)
+        : m_shown(ShownReport(input))
     {
         QPlainTextEdit *text = m_window.text;
         text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-        text->setWordWrapMode(QTextOption::WrapAnywhere);
+        text->setWordWrapMode(wrap);
         QObject::connect(m_window.line, &QLineEdit::returnPressed, text,
                          [this, text] { text->setPlainText(m_shown); });
         m_window.show();
@@ -231,7 +233,8 @@ private:
     QString m_shown;
 };
 
-void MeasureAgainstBare(benchmark::State &state, const QString &input)
+void MeasureAgainstBare(benchmark::State &state, const QString &input,
+                        QTextOption::WrapMode bareWrap = QTextOption::WrapAtWordBoundaryOrAnywhere)
 {
     ProgramWindow program;
     const std::optional<Run> run = program.ready(input);
@@ -239,22 +242,8 @@ void MeasureAgainstBare(benchmark::State &state, const QString &input)
         state.SkipWithError("the input gave no report");
         return;
     }
-    WiredBareWindow bare(input);
+    WiredBareWindow bare(input, bareWrap);
     MeasureAgainst(state, *run, bare.run(), input, "bare");
-}
-
-// Qt's default wrapping in the result box against the program's WrapAnywhere.
-void MeasureWordWrap(benchmark::State &state, const QString &input)
-{
-    ProgramWindow anywhere(QTextOption::WrapAnywhere);
-    ProgramWindow wordBoundary(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    const std::optional<Run> baseline = anywhere.ready(input);
-    const std::optional<Run> subject = wordBoundary.ready(input);
-    if (!baseline || !subject) {
-        state.SkipWithError("the input gave no report");
-        return;
-    }
-    MeasureAgainst(state, *subject, *baseline, input, "WrapAnywhere");
 }
 
 void BM_Run(benchmark::State &state) { MeasureAgainstBare(state, Mobile); }
@@ -268,40 +257,53 @@ void BM_BigPaste(benchmark::State &state)
 {
     MeasureAgainstBare(state, BigPaste(state.range(0), Filler::Chinese));
 }
+
+// A run of digits as long as the paste offers no line break: the program wraps it anywhere, as
+// its yardstick here does; Qt's default wrapping would be quadratic in the run's length.
+void BM_BigDigitPaste(benchmark::State &state)
+{
+    MeasureAgainstBare(state, BigPaste(state.range(0), Filler::Digits), QTextOption::WrapAnywhere);
+}
+
 // Fixed counts, fewer for the bigger pastes so that 1,000,000 characters take seconds, not
 // minutes; ns_per_char staying flat across the sizes shows the cost growing linearly.
-[[maybe_unused]] const bool BigPastesRegistered = [] {
-    for (const auto &[length, iterations] :
-         {std::pair{10'000, 40}, std::pair{100'000, 15}, std::pair{1'000'000, 5}}) {
-        benchmark::RegisterBenchmark("Window/BigPaste", BM_BigPaste)
+void RegisterBigPastes(const char *name, void (*measure)(benchmark::State &),
+                       std::initializer_list<std::pair<int, int>> lengthsAndIterations)
+{
+    for (const auto &[length, iterations] : lengthsAndIterations) {
+        benchmark::RegisterBenchmark(name, measure)
             ->Arg(length)
             ->Iterations(iterations)
             ->UseManualTime()
             ->Unit(benchmark::kMillisecond);
     }
+}
+
+[[maybe_unused]] const bool BigPastesRegistered = [] {
+    RegisterBigPastes("Window/BigPaste", BM_BigPaste,
+                      {{10'000, 40}, {100'000, 15}, {1'000'000, 5}});
+    RegisterBigPastes("Window/BigDigitPaste", BM_BigDigitPaste, {{100'000, 15}, {1'000'000, 5}});
     return true;
 }();
 
-// Between Chinese characters either mode may break. In a long run of digits only WrapAnywhere
-// finds a break without scanning to the end of the run for every line, which makes the default
-// quadratic in the run's length.
-void BM_BigPasteWordWrap(benchmark::State &state)
+// Why: Qt's default wrapping against wrapping anywhere, in two bare windows. Between Chinese
+// characters either may break; in a long run of digits only WrapAnywhere finds a break without
+// measuring the rest of the run for every line.
+void BM_WrapModes(benchmark::State &state, Filler filler)
 {
-    MeasureWordWrap(state, BigPaste(state.range(0), Filler::Chinese));
+    const QString input = BigPaste(state.range(0), filler);
+    WiredBareWindow byRules(input);
+    WiredBareWindow anywhere(input, QTextOption::WrapAnywhere);
+    MeasureAgainst(state, byRules.run(), anywhere.run(), input, "WrapAnywhere");
 }
-BENCHMARK(BM_BigPasteWordWrap)
-    ->Name("Window/BigPaste_WrapAtWordBoundaryOrAnywhere")
+BENCHMARK_CAPTURE(BM_WrapModes, Chinese, Filler::Chinese)
+    ->Name("Bare/BigPaste_WrapAtWordBoundaryOrAnywhere")
     ->Arg(100'000)
     ->Iterations(10)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
-
-void BM_BigDigitPasteWordWrap(benchmark::State &state)
-{
-    MeasureWordWrap(state, BigPaste(state.range(0), Filler::Digits));
-}
-BENCHMARK(BM_BigDigitPasteWordWrap)
-    ->Name("Window/BigDigitPaste_WrapAtWordBoundaryOrAnywhere")
+BENCHMARK_CAPTURE(BM_WrapModes, Digits, Filler::Digits)
+    ->Name("Bare/BigDigitPaste_WrapAtWordBoundaryOrAnywhere")
     ->Arg(100'000)
     ->Iterations(3)
     ->UseManualTime()

@@ -4,6 +4,7 @@
 #include "app/placement.h"
 #include "tests/window_driver.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
@@ -18,6 +19,8 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QTimer>
 #include <QToolButton>
 #include <QUrl>
@@ -160,6 +163,46 @@ TEST_F(WindowTest, ShowsTheReportWithAClosingFullStop)
     EXPECT_EQ(form->lastRun().FortuneNumber, 78);
 }
 
+namespace {
+
+// Where the result box, as it lays its text out, breaks a line against Chinese typesetting: a
+// line that starts with closing punctuation or follows one that ends with opening punctuation.
+QStringList BadLineBreaks(QPlainTextEdit &box)
+{
+    const QString closing = QStringLiteral("。，、：；！？）」』】》”’…");
+    const QString opening = QStringLiteral("（「『【《“‘");
+    QStringList bad;
+    QAbstractTextDocumentLayout *layout = box.document()->documentLayout();
+    for (QTextBlock block = box.document()->begin(); block.isValid(); block = block.next()) {
+        layout->blockBoundingRect(block); // lays the block out, even where it is out of view
+        const QString text = block.text();
+        const QTextLayout *lines = block.layout();
+        for (int i = 1; i < lines->lineCount(); ++i) {
+            const qsizetype at = lines->lineAt(i).textStart();
+            qsizetype end = at; // blanks may hang past the end of a line
+            while (end > 0 && text[end - 1] == u' ')
+                --end;
+            if (closing.contains(text[at]) || (end > 0 && opening.contains(text[end - 1])))
+                bad << text.left(at).right(4) + u'|' + text.mid(at, 4);
+        }
+    }
+    return bad;
+}
+
+} // namespace
+
+TEST_F(WindowTest, WrapsTheTextByChineseLineBreakingRules)
+{
+    EXPECT_EQ(BadLineBreaks(*c.resulttxt), QStringList()) << "the introduction";
+    EXPECT_GT(c.resulttxt->document()->lineCount(), c.resulttxt->document()->blockCount())
+        << "some of its lines wrap";
+    for (int number = 1; number <= 81; ++number) {
+        type(QString::number(number));
+        pressEnter();
+        EXPECT_EQ(BadLineBreaks(*c.resulttxt), QStringList()) << "the report of " << number;
+    }
+}
+
 TEST_F(WindowTest, RejectsAnInputWithoutANumberAndOffersThePrompt)
 {
     // Running on the untouched prompt is the first thing many users do.
@@ -176,20 +219,22 @@ TEST_F(WindowTest, RejectsAnInputWithoutANumberAndOffersThePrompt)
     EXPECT_EQ(c.qqnum->text(), RejectionPrompt);
 }
 
-TEST_F(WindowTest, AfterARejectionDigitsTypedLeadThePromptAndUndoBringsBackTheInput)
+TEST_F(WindowTest, AfterARejectionTheNextNumberReplacesThePromptAndUndoBringsBackTheInput)
 {
     type(QString());
     QTest::keyClicks(c.qqnum, QStringLiteral("abc"));
     ASSERT_TRUE(pressEnter());
-    EXPECT_EQ(c.qqnum->cursorPosition(), 0);
-    EXPECT_FALSE(c.qqnum->hasSelectedText());
+    EXPECT_EQ(c.qqnum->selectionStart(), 0);
+    EXPECT_EQ(c.qqnum->selectedText(), RejectionPrompt);
     QTest::keyClick(c.qqnum, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(c.qqnum->text(), QStringLiteral("abc"));
 
     ASSERT_TRUE(pressEnter());
     QTest::keyClicks(c.qqnum, QStringLiteral("88888"));
     EXPECT_FALSE(pressEnter());
-    EXPECT_TRUE(result().startsWith(QStringLiteral("你所测的数字是：88888在此输入QQ号码\n")));
+    EXPECT_EQ(c.qqnum->text(), QStringLiteral("88888"));
+    EXPECT_TRUE(result().startsWith(QStringLiteral("你所测的数字是：88888\n")));
+    EXPECT_EQ(form->lastRun().FortuneNumber, 8);
 }
 
 TEST_F(WindowTest, RefusesANumberBeyondReachAndKeepsItForCorrection)
@@ -451,13 +496,28 @@ TEST_F(WindowTest, TheCreditCaptionEndsAboveTheWindowsBottomEdge)
 
 TEST_F(WindowTest, ALongPasteRunsAndShowsItsReport)
 {
-    QString input = QStringLiteral("13812345678");
-    input += QString(100'000, u'号');
-    input += QStringLiteral("12345678");
-    type(input);
-    EXPECT_FALSE(pressEnter());
-    EXPECT_EQ(c.qqnum->text().size(), input.size());
-    EXPECT_TRUE(result().contains(QStringLiteral("\n这个数字的数理是：78\n")));
+    // Chinese characters may break between any two; a long run of digits offers no break, and
+    // only wrapping anywhere lays it out in time linear in its length.
+    const std::pair<QString, QTextOption::WrapMode> fillers[] = {
+        {QString(100'000, u'号'), QTextOption::WrapAtWordBoundaryOrAnywhere},
+        {u'号' + QString(100'000, u'5'), QTextOption::WrapAnywhere},
+    };
+    for (const auto &[filler, wrap] : fillers) {
+        const QString input = QStringLiteral("13812345678") + filler + QStringLiteral("12345678");
+        type(input);
+        EXPECT_FALSE(pressEnter());
+        EXPECT_EQ(c.qqnum->text().size(), input.size());
+        EXPECT_TRUE(result().contains(QStringLiteral("\n这个数字的数理是：78\n")));
+        EXPECT_EQ(c.resulttxt->wordWrapMode(), wrap) << filler.size();
+    }
+    type(QStringLiteral("88888"));
+    pressEnter();
+    EXPECT_EQ(c.resulttxt->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere)
+        << "the next report is typeset by the rules again";
+    QGuiApplication::clipboard()->setText(QString(100'000, u'5'));
+    c.resulttxt->setFocus();
+    QTest::keyClick(c.resulttxt, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(c.resulttxt->wordWrapMode(), QTextOption::WrapAnywhere) << "a paste into the report";
 }
 
 TEST_F(WindowTest, EveryFocusableControlHasAChineseAccessibleName)
