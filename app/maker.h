@@ -6,7 +6,7 @@
 // Who made the program and where to find them: shown in the introduction and the credit label.
 namespace maker {
 
-inline constexpr QStringView Name = u"澄谷软件";
+inline constexpr QStringView Name = u"" SHUJIAN_MAKER;
 inline constexpr QStringView WebAddress = u"chenggu.example";
 inline constexpr QStringView ContactNumber = u"0123456";
 // The release's date, yyyy-mm-dd, as the build reads it from the package changelog.
