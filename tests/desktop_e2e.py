@@ -48,7 +48,10 @@ def trunc_div(a, b):
     return int(a / b)  # the program's integer division truncates toward zero
 
 
-class Desktop(unittest.TestCase):
+class DesktopSession(unittest.TestCase):
+    """A display with a window manager, a stand-in browser, the program started by launch(), and
+    what a user does there; the Windows installer's test runs the same under wine."""
+
     @classmethod
     def setUpClass(cls):
         cls.home = tempfile.mkdtemp(prefix="shujian-desktop-")
@@ -69,11 +72,15 @@ class Desktop(unittest.TestCase):
             script.write('#!/bin/sh\necho "$1" >> "%s"\n' % cls.opened)
         os.chmod(browser, 0o755)
         env["PATH"] = cls.home + os.pathsep + env.get("PATH", "")
-        env["QT_QPA_PLATFORM"] = "xcb"
         env.pop("WAYLAND_DISPLAY", None)
-        cls.start(SHUJIAN)
+        cls.launch()
         cls.window = wait_for("the window", lambda: run(
-            "xdotool", "search", "--onlyvisible", "--name", "^澄谷数鉴 v").stdout.split())[0]
+            "xdotool", "search", "--onlyvisible", "--name", "^澄谷数鉴 v").stdout.split(), 60)[0]
+
+    @classmethod
+    def launch(cls):
+        env["QT_QPA_PLATFORM"] = "xcb"
+        cls.start(SHUJIAN)
 
     @classmethod
     def start(cls, *args, **kwargs):
@@ -131,7 +138,9 @@ class Desktop(unittest.TestCase):
         wait_for("the window back", lambda: not message_box() and run(
             "xdotool", "getactivewindow").stdout.strip() == self.window)
 
-    def test_the_framed_window_sits_centred_and_a_fifth_down(self):
+    def assert_placed_centred_and_a_fifth_down(self, slack=(0, 0)):
+        """The framed window's top left where the program puts it; slack allows for a frame the
+        program was told of that differs from the one the window manager draws."""
         def frame():
             extents = run("xprop", "-id", self.window, "_NET_FRAME_EXTENTS").stdout
             if "=" not in extents:
@@ -145,7 +154,29 @@ class Desktop(unittest.TestCase):
         (_, outer) = wait_for("the frame", frame)
         expected = (trunc_div(trunc_div((SCREEN[0] - outer[0]) * TWIPS, 2), TWIPS),
                     trunc_div(trunc_div((SCREEN[1] - outer[1]) * TWIPS, 5), TWIPS))
-        wait_for("the window at %s" % (expected,), lambda: frame()[0] == expected, timeout=5)
+        wait_for("the window at %s, give or take %s" % (expected, slack), lambda: all(
+            abs(at - want) <= give for at, want, give in zip(frame()[0], expected, slack)),
+            timeout=5)
+
+    def assert_the_credit_label_opens_the_page_once(self):
+        run("xdotool", "mousemove", "--window", self.window, "60", "310", check=True)
+        run("xdotool", "click", "--repeat", "2", "--delay", "80", "1", check=True)
+        def opened():
+            if not os.path.exists(self.opened):
+                return []
+            with open(self.opened) as log:
+                return log.read().split()
+
+        pages = wait_for("the page", opened)
+        time.sleep(1.0)  # time for a second opening, if there were one
+        self.assertEqual(opened(), pages)
+        self.assertEqual(len(pages), 1)
+        self.assertTrue(pages[0].startswith("https://"))
+
+
+class Desktop(DesktopSession):
+    def test_the_framed_window_sits_centred_and_a_fifth_down(self):
+        self.assert_placed_centred_and_a_fifth_down()
 
     def test_only_enter_alone_or_with_shift_starts_a_run(self):
         for keys, runs in (("ctrl+Return", False), ("alt+Return", False),
@@ -191,31 +222,24 @@ class Desktop(unittest.TestCase):
             self.assertEqual(self.input_text(), kept, release)
 
     def test_a_double_click_on_the_credit_label_opens_the_page_once(self):
-        run("xdotool", "mousemove", "--window", self.window, "60", "310", check=True)
-        run("xdotool", "click", "--repeat", "2", "--delay", "80", "1", check=True)
-        def opened():
-            if not os.path.exists(self.opened):
-                return []
-            with open(self.opened) as log:
-                return log.read().split()
+        self.assert_the_credit_label_opens_the_page_once()
 
-        pages = wait_for("the page", opened)
-        time.sleep(1.0)  # time for a second opening, if there were one
-        self.assertEqual(opened(), pages)
-        self.assertEqual(len(pages), 1)
-        self.assertTrue(pages[0].startswith("https://"))
+
+def require(tools):
+    """Exits 77 (skipped) when a tool is missing, or fails then if CI is set."""
+    missing = [tool for tool in tools if not shutil.which(tool)]
+    if missing:
+        message = "missing %s (Debian: apt-get install %s)" % (
+            " ".join(missing), " ".join(sorted({tools[tool] for tool in missing})))
+        if os.environ.get("CI"):
+            sys.exit("failed: " + message)
+        print("skipped: " + message)
+        sys.exit(77)
 
 
 if __name__ == "__main__":
     if len(sys.argv) != 2:
         sys.exit(__doc__)
     SHUJIAN = os.path.abspath(sys.argv[1])
-    missing = [tool for tool in TOOLS if not shutil.which(tool)]
-    if missing:
-        message = "missing %s (Debian: apt-get install %s)" % (
-            " ".join(missing), " ".join(sorted({TOOLS[tool] for tool in missing})))
-        if os.environ.get("CI"):
-            sys.exit("failed: " + message)
-        print("skipped: " + message)
-        sys.exit(77)
+    require(TOOLS)
     unittest.main(argv=sys.argv[:1], verbosity=2)

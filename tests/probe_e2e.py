@@ -1,8 +1,12 @@
 #!/usr/bin/env python3
 """End-to-end checks of the real window through shujian-probe.
 
-usage: probe_e2e.py PATH_TO_SHUJIAN_PROBE
+usage: probe_e2e.py [EMULATOR] PATH_TO_SHUJIAN_PROBE
+
+With SHUJIAN_REFERENCE_PROBE set to another build's probe (the Linux one, when this one is the
+Windows build run under wine), it also checks that both print the same for every case here.
 """
+import os
 import json
 import subprocess
 import sys
@@ -12,27 +16,35 @@ PROBE = None
 PROMPT = "在此输入QQ号码"
 CLOSING = "本软件由 澄谷 开发，娱乐之用，切勿迷信。"
 
+# (input, outcome, number): the last eight characters modulo 80, 81 kept whole.
+WORKED = [("12345678", "report", 78), ("13812345678", "report", 78),
+          ("123456789", "report", 69), ("88888", "report", 8), ("10000", "report", 80),
+          ("81", "report", 81), ("0081", "report", 81), ("161", "report", 1),
+          ("100000081", "report", 1), ("12abc", "report", 12), ("&H10", "report", 16),
+          ("1E5", "report", 80), ("1234abcd5678", "report", 80), ("2.5", "report", 2),
+          ("3.5", "report", 4), ("0.4", "report", 80), ("-80", "report", 80),
+          ("abc", "rejected", None), ("0", "rejected", None), ("0.0", "rejected", None),
+          ("", "rejected", None), ("-5", "beyond", None), ("3E9", "beyond", None),
+          ("1E400", "beyond", None)]
+EVERYDAY = ["88888", "112233", "12345 ", "abc", "-5", "81", "\ud800", "1\t2", "９９"]
+HOSTILE = ["\ud800", "\udfff12345", "12\u0000" * 3, "\r\n81", " " * 50, "１２３", "😀" * 9,
+           "8" * 400, "&H" + "F" * 300, "1" + "号" * 20000]
+
 
 def probe(*args, inputs=None):
+    return [json.loads(line) for line in probe_output(PROBE, *args, inputs=inputs)]
+
+
+def probe_output(command, *args, inputs=None):
     text = None if inputs is None else "".join(json.dumps(i) + "\n" for i in inputs)
-    done = subprocess.run([PROBE, *args], input=text, capture_output=True, text=True,
+    done = subprocess.run([*command, *args], input=text, capture_output=True, text=True,
                           encoding="utf-8", timeout=120, check=True)
-    return [json.loads(line) for line in done.stdout.splitlines()]
+    return done.stdout.splitlines()
 
 
 class Runs(unittest.TestCase):
     def test_the_worked_examples_reduce_as_expected(self):
-        # (input, outcome, number): the last eight characters modulo 80, 81 kept whole.
-        cases = [("12345678", "report", 78), ("13812345678", "report", 78),
-                 ("123456789", "report", 69), ("88888", "report", 8), ("10000", "report", 80),
-                 ("81", "report", 81), ("0081", "report", 81), ("161", "report", 1),
-                 ("100000081", "report", 1), ("12abc", "report", 12), ("&H10", "report", 16),
-                 ("1E5", "report", 80), ("1234abcd5678", "report", 80), ("2.5", "report", 2),
-                 ("3.5", "report", 4), ("0.4", "report", 80), ("-80", "report", 80),
-                 ("abc", "rejected", None), ("0", "rejected", None), ("0.0", "rejected", None),
-                 ("", "rejected", None), ("-5", "beyond", None), ("3E9", "beyond", None),
-                 ("1E400", "beyond", None)]
-        for (text, outcome, number), run in zip(cases, probe(inputs=[c[0] for c in cases])):
+        for (text, outcome, number), run in zip(WORKED, probe(inputs=[c[0] for c in WORKED])):
             with self.subTest(text=text):
                 self.assertEqual(run["input"], text)
                 self.assertEqual(run["outcome"], outcome)
@@ -58,9 +70,8 @@ class Runs(unittest.TestCase):
         self.assertEqual(run["appraisal"], "")
 
     def test_enter_and_click_agree(self):
-        inputs = ["88888", "112233", "12345 ", "abc", "-5", "81", "\ud800", "1\t2", "９９"]
-        by_enter = probe(inputs=inputs)
-        by_click = probe("--click", inputs=inputs)
+        by_enter = probe(inputs=EVERYDAY)
+        by_click = probe("--click", inputs=EVERYDAY)
         self.assertEqual(by_enter, by_click)
 
     def test_a_rejection_shows_the_introduction(self):
@@ -70,10 +81,8 @@ class Runs(unittest.TestCase):
         self.assertEqual(runs[1]["message"], "抱歉，本软件无该数字（不是数字吧）的信息！")
 
     def test_hostile_inputs_do_not_upset_the_window(self):
-        inputs = ["\ud800", "\udfff12345", "12\u0000" * 3, "\r\n81", " " * 50, "１２３",
-                  "😀" * 9, "8" * 400, "&H" + "F" * 300, "1" + "号" * 20000]
-        runs = probe(inputs=inputs)
-        self.assertEqual(len(runs), len(inputs))
+        runs = probe(inputs=HOSTILE)
+        self.assertEqual(len(runs), len(HOSTILE))
         for run in runs:
             self.assertIn(run["outcome"], ("report", "rejected", "beyond"))
 
@@ -105,6 +114,20 @@ class Startup(unittest.TestCase):
         self.assertEqual(controls[("Image1", 6)]["rect"], [368, 296, 24, 22])
 
 
+@unittest.skipUnless(os.environ.get("SHUJIAN_REFERENCE_PROBE"), "no reference probe named")
+class SameAsReference(unittest.TestCase):
+    def test_every_case_prints_the_same(self):
+        reference = [os.environ["SHUJIAN_REFERENCE_PROBE"]]
+        self.assertTrue(os.path.exists(reference[0]), reference[0] + " is not built")
+        inputs = [case[0] for case in WORKED] + EVERYDAY + HOSTILE
+        for args in ((), ("--click",), ("--table",), ("--layout",)):
+            with self.subTest(args=args):
+                given = None if args in (("--table",), ("--layout",)) else inputs
+                self.assertEqual(probe_output(PROBE, *args, inputs=given),
+                                 probe_output(reference, *args, inputs=given))
+
+
 if __name__ == "__main__":
-    PROBE = sys.argv.pop(1)
+    PROBE = sys.argv[1:]
+    del sys.argv[1:]
     unittest.main(verbosity=1)

@@ -1,0 +1,41 @@
+# Writes the installer's two lists from the staged folder: what to install, and what the uninstaller
+# removes — exactly those files and the folders they made, so that nothing of the program is left and
+# nothing else is touched.
+#   cmake -DSTAGE=folder -DOUT=folder -P file_lists.cmake
+cmake_minimum_required(VERSION 3.25)
+
+file(GLOB_RECURSE files LIST_DIRECTORIES false RELATIVE ${STAGE} ${STAGE}/*)
+list(SORT files)
+set(install "")
+set(uninstall "")
+set(folders "")
+set(current "-")
+foreach(file IN LISTS files)
+    cmake_path(GET file PARENT_PATH folder)
+    string(REPLACE "/" "\\" win_file "${file}")
+    string(REPLACE "/" "\\" win_folder "${folder}")
+    if(NOT folder STREQUAL current)
+        if(folder)
+            string(APPEND install "SetOutPath \"$INSTDIR\\${win_folder}\"\n")
+        else()
+            string(APPEND install "SetOutPath \"$INSTDIR\"\n")
+        endif()
+        set(current "${folder}")
+        # Every level of the folder, so that the uninstaller can remove the emptied ones.
+        while(folder AND NOT folder IN_LIST folders)
+            list(APPEND folders "${folder}")
+            cmake_path(GET folder PARENT_PATH folder)
+        endwhile()
+    endif()
+    string(APPEND install "File \"\${STAGE}\\${win_file}\"\n")
+    string(APPEND uninstall "Delete \"$INSTDIR\\${win_file}\"\n")
+endforeach()
+# Deepest first.
+list(SORT folders)
+list(REVERSE folders)
+foreach(folder IN LISTS folders)
+    string(REPLACE "/" "\\" win_folder "${folder}")
+    string(APPEND uninstall "RMDir \"$INSTDIR\\${win_folder}\"\n")
+endforeach()
+file(WRITE ${OUT}/install_files.nsh "${install}")
+file(WRITE ${OUT}/uninstall_files.nsh "${uninstall}")
