@@ -6,8 +6,8 @@ usage: probe_e2e.py [EMULATOR] PATH_TO_SHUJIAN_PROBE
 With SHUJIAN_REFERENCE_PROBE set to another build's probe (the Linux one, when this one is the
 Windows build run under wine), it also checks that both print the same for every case here.
 """
-import os
 import json
+import os
 import subprocess
 import sys
 import unittest
