@@ -129,13 +129,15 @@ class DesktopSession(unittest.TestCase):
         self.key("ctrl+a")
         self.type(text)
 
+    @staticmethod
+    def message_box():
+        return run("xdotool", "search", "--onlyvisible", "--name", "^澄谷数鉴$").stdout
+
     def close_message_box(self):
         """Waits for the message box, presses its OK, and waits until the window has the keys."""
-        def message_box():
-            return run("xdotool", "search", "--onlyvisible", "--name", "^澄谷数鉴$").stdout
-        wait_for("the message box", message_box)
+        wait_for("the message box", self.message_box)
         self.key("Return")
-        wait_for("the window back", lambda: not message_box() and run(
+        wait_for("the window back", lambda: not self.message_box() and run(
             "xdotool", "getactivewindow").stdout.strip() == self.window)
 
     def assert_placed_centred_and_a_fifth_down(self, slack=(0, 0)):
