@@ -1,14 +1,15 @@
-# Writes the installer's two lists from the staged folder: what to install, and what the uninstaller
-# removes — exactly those files and the folders they made, so that nothing of the program is left and
-# nothing else is touched.
+# Writes the installer's lists from the staged folder: what to install, and what the uninstaller
+# removes — exactly those files, then the folders they made, so that nothing of the program is left
+# and nothing else is touched.
 #   cmake -DSTAGE=folder -DOUT=folder -P file_lists.cmake
 cmake_minimum_required(VERSION 3.25)
 
 file(GLOB_RECURSE files LIST_DIRECTORIES false RELATIVE ${STAGE} ${STAGE}/*)
 list(SORT files)
 set(install "")
-set(uninstall "")
+set(remove_files "")
 set(folders "")
+set(remove_folders "")
 set(current "-")
 foreach(file IN LISTS files)
     cmake_path(GET file PARENT_PATH folder)
@@ -28,14 +29,15 @@ foreach(file IN LISTS files)
         endwhile()
     endif()
     string(APPEND install "File \"\${STAGE}\\${win_file}\"\n")
-    string(APPEND uninstall "Delete \"$INSTDIR\\${win_file}\"\n")
+    string(APPEND remove_files "!insertmacro RemoveFile \"$INSTDIR\\${win_file}\"\n")
 endforeach()
 # Deepest first.
 list(SORT folders)
 list(REVERSE folders)
 foreach(folder IN LISTS folders)
     string(REPLACE "/" "\\" win_folder "${folder}")
-    string(APPEND uninstall "RMDir \"$INSTDIR\\${win_folder}\"\n")
+    string(APPEND remove_folders "RMDir \"$INSTDIR\\${win_folder}\"\n")
 endforeach()
 file(WRITE ${OUT}/install_files.nsh "${install}")
-file(WRITE ${OUT}/uninstall_files.nsh "${uninstall}")
+file(WRITE ${OUT}/uninstall_files.nsh "${remove_files}")
+file(WRITE ${OUT}/uninstall_folders.nsh "${remove_folders}")
