@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds the Qt that the Windows release links: qtbase from Debian's own qt6-base source, of the
-# same version as the machine's Qt host tools, cross-built with MinGW-w64, with only what the program
-# and its tests use. It takes about 35 minutes on two cores, so it is built once per machine, under
-# ~/.cache/shujian/, and again only when the recipe changes: this script, the patches beside it, the
-# toolchain file, or the Debian version of qt6-base.
+# same version as the machine's Qt host tools, cross-built with MinGW-w64, with only what the
+# program and its tests use. It takes long (the README gives the time), so it is built once per
+# machine, under ~/.cache/shujian/, and again only when the recipe changes: this script, the
+# patches beside it, the toolchain file, or the Debian version of qt6-base.
 #
 #   packaging/windows/build-qt.sh           build it unless the cached one is from this recipe
 #   packaging/windows/build-qt.sh --check   exit 0 when the cached one is from this recipe
@@ -128,7 +128,7 @@ cmake -S "$source_dir" -B "$work/build" -G Ninja \
     "${features[@]}" >"$work/configure.log" \
     || { tail -n 40 "$work/configure.log" >&2; exit 1; }
 
-say "Building qtbase (about 35 minutes on two cores); the log is $work/build.log."
+say "Building qtbase, which takes long; the log is $work/build.log."
 started=$(date +%s)
 cmake --build "$work/build" >"$work/build.log" 2>&1 \
     || { tail -n 40 "$work/build.log" >&2; exit 1; }
