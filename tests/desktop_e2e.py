@@ -6,7 +6,7 @@ copied line that ends in a line break gives, what the next number does to the pr
 rejection, what the middle button pastes, and that a double click on the credit label opens the
 page once.
 
-usage: desktop_e2e.py PATH_TO_SHUJIAN
+usage: SHUJIAN_NAME=... desktop_e2e.py PATH_TO_SHUJIAN (CTest passes the name from CMake)
 Exits 77 (skipped) when one of the tools is missing, or fails then if CI is set, so that a CI
 machine cannot pass it without running it.
 """
@@ -27,6 +27,7 @@ TOOLS = {"Xvfb": "xvfb", "openbox": "openbox", "xdotool": "xdotool", "xclip": "x
          "xprop": "x11-utils", "xwininfo": "x11-utils"}
 
 SHUJIAN = None
+NAME = os.environ["SHUJIAN_NAME"]
 env = dict(os.environ)
 
 
@@ -75,7 +76,7 @@ class DesktopSession(unittest.TestCase):
         env.pop("WAYLAND_DISPLAY", None)
         cls.launch()
         cls.window = wait_for("the window", lambda: run(
-            "xdotool", "search", "--onlyvisible", "--name", "^澄谷数鉴 v").stdout.split(), 60)[0]
+            "xdotool", "search", "--onlyvisible", "--name", "^%s v" % NAME).stdout.split(), 60)[0]
 
     @classmethod
     def launch(cls):
@@ -131,7 +132,7 @@ class DesktopSession(unittest.TestCase):
 
     @staticmethod
     def message_box():
-        return run("xdotool", "search", "--onlyvisible", "--name", "^澄谷数鉴$").stdout
+        return run("xdotool", "search", "--onlyvisible", "--name", "^%s$" % NAME).stdout
 
     def close_message_box(self):
         """Waits for the message box, presses its OK, and waits until the window has the keys."""

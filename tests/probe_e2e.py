@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """End-to-end checks of the real window through shujian-probe.
 
-usage: probe_e2e.py [EMULATOR] PATH_TO_SHUJIAN_PROBE
+usage: SHUJIAN_NAME=... SHUJIAN_VERSION=... probe_e2e.py [EMULATOR] PATH_TO_SHUJIAN_PROBE
+(CTest passes the name and version from CMake)
 
 With SHUJIAN_REFERENCE_PROBE set to another build's probe (the Linux one, when this one is the
 Windows build run under wine), it also checks that both print the same for every case here.
@@ -13,6 +14,7 @@ import sys
 import unittest
 
 PROBE = None
+NAME = os.environ["SHUJIAN_NAME"]
 PROMPT = "在此输入QQ号码"
 CLOSING = "本软件由 澄谷 开发，娱乐之用，切勿迷信。"
 
@@ -59,7 +61,7 @@ class Runs(unittest.TestCase):
                     self.assertEqual(run["qqnum"], text)
                     self.assertNotEqual(run["verdict"], "")
                 else:
-                    self.assertEqual(run["caption"], "澄谷数鉴")
+                    self.assertEqual(run["caption"], NAME)
                     self.assertEqual(run["verdict"], "")
                     self.assertEqual(run["appraisal"], "")
                     self.assertEqual(run["qqnum"], PROMPT if outcome == "rejected" else text)
@@ -100,7 +102,7 @@ class Startup(unittest.TestCase):
 
     def test_layout(self):
         [layout] = probe("--layout")
-        self.assertEqual(layout["caption"], "澄谷数鉴 v1.1")
+        self.assertEqual(layout["caption"], "%s v%s" % (NAME, os.environ["SHUJIAN_VERSION"]))
         self.assertEqual(layout["client"], [401, 319])
         self.assertFalse(layout["resizable"])
         self.assertEqual(layout["focus"], "qqnum")

@@ -66,7 +66,8 @@ protected:
 
 TEST_F(WindowTest, StartsWithThePromptSelectedAndTheIntroductionShown)
 {
-    EXPECT_EQ(form->windowTitle(), QStringLiteral("澄谷数鉴 v1.1"));
+    EXPECT_EQ(form->windowTitle(), QApplication::applicationName() + QStringLiteral(" v")
+                                       + QApplication::applicationVersion());
     EXPECT_EQ(form->size(), QSize(401, 319));
     EXPECT_EQ(form->minimumSize(), form->maximumSize());
     EXPECT_FALSE(form->windowFlags() & Qt::WindowMaximizeButtonHint);
@@ -209,7 +210,7 @@ TEST_F(WindowTest, RejectsAnInputWithoutANumberAndOffersThePrompt)
     const auto message = pressEnter();
     ASSERT_TRUE(message);
     EXPECT_EQ(message->text, QStringLiteral("抱歉，本软件无该数字（不是数字吧）的信息！"));
-    EXPECT_EQ(message->caption, QStringLiteral("澄谷数鉴"));
+    EXPECT_EQ(message->caption, QApplication::applicationName());
     EXPECT_EQ(message->button, QStringLiteral("确定")) << "Qt's texts are Chinese too";
     EXPECT_EQ(c.qqnum->text(), RejectionPrompt);
     EXPECT_EQ(result(), intro());
@@ -245,7 +246,7 @@ TEST_F(WindowTest, RefusesANumberBeyondReachAndKeepsItForCorrection)
     const auto message = pressEnter();
     ASSERT_TRUE(message);
     EXPECT_EQ(message->text, QStringLiteral("抱歉，这个数字超出了本软件的测算范围！"));
-    EXPECT_EQ(message->caption, QStringLiteral("澄谷数鉴"));
+    EXPECT_EQ(message->caption, QApplication::applicationName());
     EXPECT_EQ(c.qqnum->text(), QStringLiteral("-5"));
     EXPECT_EQ(result(), intro());
     EXPECT_FALSE(judgement().isVisible());

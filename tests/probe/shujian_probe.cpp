@@ -199,8 +199,7 @@ void printLayout(MainForm &form)
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    DefaultToOffscreen();
     QApplication app(argc, argv);
     SetUpApplication();
     const QStringList arguments = QApplication::arguments().mid(1);
