@@ -58,7 +58,8 @@ TEST(ComposeReport, WritesTheKnownReportOfRowOne)
     EXPECT_EQ(Utf8(data.ReportText), Utf8(ReportOfOne));
 }
 
-// Every number's report is row 1's form, each of row 1's texts replaced by the number's own.
+// Every number's report is row 1's form, each of row 1's texts replaced by the number's own;
+// one report after another, so that what one leaves behind shows in the next.
 TEST(ComposeReport, EveryNumberFillsTheSameFormWithItsOwnRow)
 {
     Module1 data = FilledModule();
@@ -85,13 +86,4 @@ TEST(ComposeReport, EveryNumberFillsTheSameFormWithItsOwnRow)
         ComposeReport(data, u" 161 x", n);
         EXPECT_EQ(Utf8(data.ReportText), Utf8(expected)) << "number " << n;
     }
-}
-
-TEST(ComposeReport, StartsAfreshEachTime)
-{
-    Module1 data = FilledModule();
-    ComposeReport(data, u"12345678", 78);
-    ComposeReport(data, u"88888", 8);
-    EXPECT_EQ(SplitLines(data.ReportText).size(), 31u);
-    EXPECT_EQ(SplitLines(data.ReportText)[0], u"你所测的数字是：88888");
 }
