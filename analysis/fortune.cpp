@@ -24,9 +24,9 @@ Derivation DeriveFortuneNumber(std::u16string_view input)
 
     const std::u16string_view tail =
         input.size() > TailLength ? input.substr(input.size() - TailLength) : input;
-    const double w = LeadingNumber(tail);
+    const double tailValue = LeadingNumber(tail);
     // Ties go to the even neighbour, as the default floating-point rounding does.
-    const double rounded = std::nearbyint(w);
+    const double rounded = std::nearbyint(tailValue);
     if (!(rounded >= std::numeric_limits<std::int32_t>::min()
           && rounded <= std::numeric_limits<std::int32_t>::max()))
         return {Outcome::Beyond};

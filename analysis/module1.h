@@ -19,4 +19,12 @@ struct Module1 {
     std::array<double, 10> DigitList{};
 };
 
+// The data with the table filled, as start-up leaves it, for what runs without the window.
+inline Module1 FilledModule()
+{
+    Module1 data;
+    knowledge::FillNumerologyTable(data.NumerologyTable, data.SayingThreeList);
+    return data;
+}
+
 } // namespace analysis

@@ -5,9 +5,19 @@
 
 namespace {
 
+// Where the fields this reader needs stand, in bytes: the icon directory, its first entry, and
+// the bitmap's info header that the entry points at. All are little-endian.
 constexpr int DirectorySize = 6;
+constexpr int DirectoryType = 2;  // 16 bits, 1 for an icon
+constexpr int DirectoryCount = 4; // 16 bits, the number of pictures
 constexpr int EntrySize = 16;
+constexpr int EntryOffset = 12; // 32 bits, where the picture's info header starts
 constexpr int InfoHeaderSize = 40;
+constexpr int InfoSize = 0;         // 32 bits, the header's own size
+constexpr int InfoWidth = 4;        // 32 bits
+constexpr int InfoHeight = 8;       // 32 bits, twice the picture's: colours, then the mask
+constexpr int InfoBitCount = 14;    // 16 bits
+constexpr int InfoCompression = 16; // 32 bits
 
 quint32 at32(const QByteArray &bytes, qsizetype offset)
 {
@@ -21,15 +31,16 @@ quint16 at16(const QByteArray &bytes, qsizetype offset)
 
 QImage maskedBitmap(const QByteArray &bytes)
 {
-    if (bytes.size() < DirectorySize + EntrySize || at16(bytes, 2) != 1 || at16(bytes, 4) < 1)
+    if (bytes.size() < DirectorySize + EntrySize || at16(bytes, DirectoryType) != 1
+        || at16(bytes, DirectoryCount) < 1)
         return {};
-    const qsizetype offset = at32(bytes, DirectorySize + 12);
-    if (offset + InfoHeaderSize > bytes.size() || at32(bytes, offset) != InfoHeaderSize)
+    const qsizetype offset = at32(bytes, DirectorySize + EntryOffset);
+    if (offset + InfoHeaderSize > bytes.size() || at32(bytes, offset + InfoSize) != InfoHeaderSize)
         return {};
-    const int width = int(at32(bytes, offset + 4));
-    const int height = int(at32(bytes, offset + 8)) / 2; // colour rows, then mask rows
-    const int bitCount = at16(bytes, offset + 14);
-    const quint32 compression = at32(bytes, offset + 16);
+    const int width = int(at32(bytes, offset + InfoWidth));
+    const int height = int(at32(bytes, offset + InfoHeight)) / 2;
+    const int bitCount = at16(bytes, offset + InfoBitCount);
+    const quint32 compression = at32(bytes, offset + InfoCompression);
     if (bitCount != 24 || compression != 0 || width <= 0 || width > 256 || height <= 0
         || height > 256)
         return {};

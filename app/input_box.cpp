@@ -19,7 +19,7 @@ int characterCode(const QKeyEvent &event)
     if (held & (Qt::AltModifier | Qt::MetaModifier))
         return 0;
     if (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter)
-        return held == Qt::ControlModifier ? 10 : 13;
+        return held == Qt::ControlModifier ? InputBox::LineFeed : InputBox::CarriageReturn;
     return event.text().isEmpty() ? 0 : event.text().front().unicode();
 }
 
@@ -29,9 +29,8 @@ QString firstLine(const QString &text)
         switch (text[i].unicode()) {
         case u'\r':
         case u'\n':
-        case 0x2028: // line separator
-        case 0x2029: // paragraph separator
-            return text.left(i);
+        case QChar::LineSeparator:
+        case QChar::ParagraphSeparator: return text.left(i);
         }
     }
     return text;

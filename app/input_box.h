@@ -11,9 +11,13 @@ class InputBox : public QLineEdit {
 public:
     using QLineEdit::QLineEdit;
 
+    static constexpr int CarriageReturn = 13;
+    static constexpr int LineFeed = 10;
+
 signals:
     // Sent before the box handles the key; a handler may look at the code but never eats the key.
-    // Enter gives 13, Ctrl+Enter 10; keys held with Alt are system keys and give nothing.
+    // Enter gives CarriageReturn, Ctrl+Enter LineFeed; keys held with Alt are system keys and
+    // give nothing.
     void keyPress(int keyAscii);
     void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPointF position);
 

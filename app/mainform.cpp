@@ -170,7 +170,7 @@ void MainForm::Form_Load()
     knowledge::FillNumerologyTable(m_data.NumerologyTable, m_data.SayingThreeList);
     show();
     qqnum->setFocus();
-    qqnum->setSelection(0, int(qqnum->text().size()));
+    qqnum->selectAll();
     m_data.IntroText = resulttxt->toPlainText().toStdU16String();
 }
 
@@ -195,13 +195,13 @@ void MainForm::Command1_Click() { runAnalysis(); }
 
 void MainForm::qqnum_KeyPress(int keyAscii)
 {
-    if (keyAscii == 13)
+    if (keyAscii == InputBox::CarriageReturn)
         runAnalysis();
 }
 
 void MainForm::qqnum_MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, QPointF)
 {
-    qqnum->setSelection(0, int(qqnum->text().size()));
+    qqnum->selectAll();
 }
 
 void MainForm::Label2_Click()
@@ -234,7 +234,7 @@ void MainForm::SetInputText(std::u16string_view text)
     // so that the next keystroke replaces the prompt rather than running into it.
     qqnum->selectAll();
     qqnum->insert(toQString(text));
-    qqnum->setSelection(0, int(qqnum->text().size()));
+    qqnum->selectAll();
 }
 
 void MainForm::SetResultText(std::u16string_view text) { m_pendingResult = toQString(text); }

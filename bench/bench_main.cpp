@@ -1,14 +1,14 @@
 // Google Benchmark's main, with a QApplication for the window benchmarks.
 
+#include "tests/window_driver.h"
+
 #include <QApplication>
 
 #include <benchmark/benchmark.h>
 
 int main(int argc, char **argv)
 {
-    // The window benchmarks need no display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    DefaultToOffscreen();
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))

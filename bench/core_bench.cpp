@@ -3,7 +3,6 @@
 #include "analysis/fortune.h"
 #include "analysis/module1.h"
 #include "analysis/report.h"
-#include "knowledge/numerology_table.h"
 
 #include <benchmark/benchmark.h>
 
@@ -14,16 +13,9 @@ namespace {
 
 constexpr std::u16string_view Mobile = u"13812345678";
 
-analysis::Module1 FilledModule()
-{
-    analysis::Module1 data;
-    knowledge::FillNumerologyTable(data.NumerologyTable, data.SayingThreeList);
-    return data;
-}
-
 void BM_DeriveAndCompose(benchmark::State &state)
 {
-    analysis::Module1 data = FilledModule();
+    analysis::Module1 data = analysis::FilledModule();
     if (analysis::DeriveFortuneNumber(Mobile).outcome != analysis::Outcome::Report) {
         state.SkipWithError("the mobile number gives no report");
         return;
@@ -42,7 +34,7 @@ BENCHMARK(BM_DeriveAndCompose)->Name("Core/DeriveAndCompose/13812345678")->Repet
 // already has room, as ComposeReport's reused buffer has.
 void BM_CopyReport(benchmark::State &state)
 {
-    analysis::Module1 data = FilledModule();
+    analysis::Module1 data = analysis::FilledModule();
     const analysis::Derivation run = analysis::DeriveFortuneNumber(Mobile);
     analysis::ComposeReport(data, Mobile, run.FortuneNumber);
     const std::u16string report = data.ReportText;

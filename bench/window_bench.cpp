@@ -8,7 +8,6 @@
 #include "app/mainform.h"
 #include "bench/bare_window.h"
 #include "bench/median.h"
-#include "knowledge/numerology_table.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
@@ -62,8 +61,7 @@ QString BigPaste(qsizetype length, Filler filler)
 // What the result box shows for `input`: the report and its closing full stop.
 QString ShownReport(const QString &input)
 {
-    analysis::Module1 data;
-    knowledge::FillNumerologyTable(data.NumerologyTable, data.SayingThreeList);
+    analysis::Module1 data = analysis::FilledModule();
     const std::u16string text = input.toStdU16String();
     analysis::ComposeReport(data, text, analysis::DeriveFortuneNumber(text).FortuneNumber);
     return QString::fromStdU16String(data.ReportText) + u'。';

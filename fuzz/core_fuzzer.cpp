@@ -25,8 +25,7 @@ void require(bool condition, const char *what)
 const Module1 &filledModule()
 {
     static const Module1 data = [] {
-        Module1 m;
-        knowledge::FillNumerologyTable(m.NumerologyTable, m.SayingThreeList);
+        Module1 m = FilledModule();
         m.IntroText = u"intro";
         return m;
     }();

@@ -6,7 +6,7 @@ copied line that ends in a line break gives, what the next number does to the pr
 rejection, what the middle button pastes, and that a double click on the credit label opens the
 page once.
 
-usage: desktop_e2e.py PATH_TO_SHUJIAN
+usage: SHUJIAN_NAME=... desktop_e2e.py PATH_TO_SHUJIAN (CTest passes the name from CMake)
 Exits 77 (skipped) when one of the tools is missing, or fails then if CI is set, so that a CI
 machine cannot pass it without running it.
 """
@@ -20,13 +20,13 @@ import unittest
 
 SCREEN = (1024, 768)
 CLIENT = (401, 319)
-TWIPS = 15
 REPORT_HEAD = "你所测的数字是："
 # Each tool, with the Debian package that has it.
 TOOLS = {"Xvfb": "xvfb", "openbox": "openbox", "xdotool": "xdotool", "xclip": "xclip",
          "xprop": "x11-utils", "xwininfo": "x11-utils"}
 
 SHUJIAN = None
+NAME = os.environ["SHUJIAN_NAME"]
 env = dict(os.environ)
 
 
@@ -54,8 +54,9 @@ class DesktopSession(unittest.TestCase):
 
     @classmethod
     def setUpClass(cls):
+        # Each cleanup is registered as its need arises, so that a failing start leaves nothing.
         cls.home = tempfile.mkdtemp(prefix="shujian-desktop-")
-        cls.processes = []
+        cls.addClassCleanup(shutil.rmtree, cls.home, ignore_errors=True)
         read_end, write_end = os.pipe()
         cls.start("Xvfb", "-displayfd", str(write_end), "-screen", "0",
                   "%dx%dx24" % SCREEN, "-nolisten", "tcp", pass_fds=(write_end,))
@@ -75,7 +76,7 @@ class DesktopSession(unittest.TestCase):
         env.pop("WAYLAND_DISPLAY", None)
         cls.launch()
         cls.window = wait_for("the window", lambda: run(
-            "xdotool", "search", "--onlyvisible", "--name", "^澄谷数鉴 v").stdout.split(), 60)[0]
+            "xdotool", "search", "--onlyvisible", "--name", "^%s v" % NAME).stdout.split(), 60)[0]
 
     @classmethod
     def launch(cls):
@@ -84,15 +85,10 @@ class DesktopSession(unittest.TestCase):
 
     @classmethod
     def start(cls, *args, **kwargs):
-        cls.processes.append(subprocess.Popen(args, env=env, stdout=subprocess.DEVNULL,
-                                              stderr=subprocess.DEVNULL, **kwargs))
-
-    @classmethod
-    def tearDownClass(cls):
-        for process in reversed(cls.processes):
-            process.terminate()
-            process.wait(timeout=10)
-        shutil.rmtree(cls.home, ignore_errors=True)
+        process = subprocess.Popen(args, env=env, stdout=subprocess.DEVNULL,
+                                   stderr=subprocess.DEVNULL, **kwargs)
+        cls.addClassCleanup(process.wait, timeout=10)
+        cls.addClassCleanup(process.terminate)
 
     def key(self, *keys):
         run("xdotool", "key", "--clearmodifiers", *keys, check=True)
@@ -131,7 +127,7 @@ class DesktopSession(unittest.TestCase):
 
     @staticmethod
     def message_box():
-        return run("xdotool", "search", "--onlyvisible", "--name", "^澄谷数鉴$").stdout
+        return run("xdotool", "search", "--onlyvisible", "--name", "^%s$" % NAME).stdout
 
     def close_message_box(self):
         """Waits for the message box, presses its OK, and waits until the window has the keys."""
@@ -154,8 +150,8 @@ class DesktopSession(unittest.TestCase):
             return (x - left, y - top), (CLIENT[0] + left + right, CLIENT[1] + top + bottom)
 
         (_, outer) = wait_for("the frame", frame)
-        expected = (trunc_div(trunc_div((SCREEN[0] - outer[0]) * TWIPS, 2), TWIPS),
-                    trunc_div(trunc_div((SCREEN[1] - outer[1]) * TWIPS, 5), TWIPS))
+        # The program works in twips, 15 to the pixel; the truncations land where pixels do.
+        expected = (trunc_div(SCREEN[0] - outer[0], 2), trunc_div(SCREEN[1] - outer[1], 5))
         wait_for("the window at %s, give or take %s" % (expected, slack), lambda: all(
             abs(at - want) <= give for at, want, give in zip(frame()[0], expected, slack)),
             timeout=5)

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Installs the built program into a scratch prefix, checks that every file a desktop expects is
 # there and valid, and builds the Debian package to check what a Debian user gets.
-# usage: install_check.sh BUILD_DIR SCRATCH_DIR APP_ID
+# usage: SHUJIAN_APP_ID=... SHUJIAN_NAME=... install_check.sh BUILD_DIR SCRATCH_DIR
 set -euo pipefail
 build=$1
 scratch=$2
-app_id=${3:?usage: install_check.sh BUILD_DIR SCRATCH_DIR APP_ID}
+app_id=${SHUJIAN_APP_ID:?CTest passes it from CMake}
 prefix=$scratch/prefix
 
 rm -rf "$scratch"
@@ -32,7 +32,7 @@ appstreamcli validate --no-net "$metainfo"
 grep -qx "Icon=$app_id" "$desktop" || fail "the desktop file names another icon"
 grep -qx "Exec=shujian" "$desktop" || fail "the desktop file starts another program"
 grep -qx "Categories=Utility;" "$desktop" || fail "the desktop file is filed under another category"
-grep -q "^Name\[zh_CN\]=澄谷数鉴$" "$desktop" || fail "no Chinese name"
+grep -qx "Name\[zh_CN\]=$SHUJIAN_NAME" "$desktop" || fail "no Chinese name"
 grep -q "<id>$app_id</id>" "$metainfo" || fail "metainfo names another id"
 grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" \
     || fail "metainfo launches another desktop id"

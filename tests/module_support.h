@@ -1,18 +1,10 @@
 #pragma once
 
 #include "analysis/module1.h"
-#include "knowledge/numerology_table.h"
 
 #include <string>
 #include <string_view>
 #include <vector>
-
-inline analysis::Module1 FilledModule()
-{
-    analysis::Module1 data;
-    knowledge::FillNumerologyTable(data.NumerologyTable, data.SayingThreeList);
-    return data;
-}
 
 // Splits composed text at CR LF, the only line break it may hold.
 inline std::vector<std::u16string> SplitLines(std::u16string_view text)

@@ -1,4 +1,5 @@
 #include "app/application.h"
+#include "tests/window_driver.h"
 
 #include <QApplication>
 
@@ -6,9 +7,7 @@
 
 int main(int argc, char **argv)
 {
-    // Window tests need no display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    DefaultToOffscreen();
     QApplication app(argc, argv);
     // As main() does, so that the tests see the user's fonts and texts.
     SetUpApplication();

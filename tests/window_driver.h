@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 
 #include <functional>
 #include <optional>
@@ -10,6 +11,14 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QLabel;
+
+// The window is driven here, never looked at: Qt's offscreen platform unless QT_QPA_PLATFORM names
+// another. Called before the QApplication is made.
+inline void DefaultToOffscreen()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
 
 struct MessageSeen {
     QString text;

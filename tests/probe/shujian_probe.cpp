@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <initializer_list>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -28,21 +29,23 @@ constexpr const char *Usage =
     "  --table      print the filled table and the introduction as JSON\n"
     "  --layout     print the window, its controls and their settings as JSON\n";
 
-// Qt's JSON objects sort their keys; the probe's objects keep their own order, so they are
-// joined by hand from strings and arrays that Qt writes. Qt writes a lone surrogate as a \uXXXX
-// escape and reads such an escape back as the lone surrogate, so texts survive both ways.
-std::string toJson(const QJsonArray &array)
+// One value as Qt writes it. Qt writes a lone surrogate as a \uXXXX escape and reads such an
+// escape back as the lone surrogate, so texts survive both ways.
+std::string json(const QJsonValue &value)
 {
-    return QJsonDocument(array).toJson(QJsonDocument::Compact).toStdString();
+    const QByteArray array = QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact);
+    return array.sliced(1, array.size() - 2).toStdString();
 }
 
-std::string quote(const QString &text)
+// Qt's JSON objects sort their keys; the probe's keep their own order, so they are joined here
+// from members whose values are already JSON.
+std::string object(std::initializer_list<std::pair<const char *, std::string>> members)
 {
-    const std::string array = toJson({text});
-    return array.substr(1, array.size() - 2);
+    std::string joined;
+    for (const auto &[key, value] : members)
+        joined += (joined.empty() ? "{\"" : ",\"") + std::string(key) + "\":" + value;
+    return joined + "}";
 }
-
-std::string nullable(const std::optional<QString> &text) { return text ? quote(*text) : "null"; }
 
 // One JSON string literal, blanks around it allowed; nothing for anything else.
 std::optional<QString> parseString(const std::string &line)
@@ -79,18 +82,18 @@ int probeRuns(MainForm &form, bool click)
                                                                            : "beyond";
         const JudgementBar &judgement = form.judgement();
         const bool judged = judgement.isVisible();
-        std::cout << "{\"input\":" << quote(*input) << ",\"outcome\":\"" << outcome
-                  << "\",\"fortune\":"
-                  << (run.outcome == analysis::Outcome::Report ? std::to_string(run.FortuneNumber)
-                                                               : "null")
-                  << ",\"result\":" << quote(c.resulttxt->toPlainText())
-                  << ",\"qqnum\":" << quote(c.qqnum->text()) << ",\"message\":"
-                  << nullable(message ? std::optional(message->text) : std::nullopt)
-                  << ",\"caption\":"
-                  << nullable(message ? std::optional(message->caption) : std::nullopt)
-                  << ",\"appraisal\":" << quote(judged ? judgement.appraisal() : QString())
-                  << ",\"verdict\":" << quote(judged ? judgement.verdict() : QString()) << "}\n"
-                  << std::flush;
+        const bool reported = run.outcome == analysis::Outcome::Report;
+        std::cout << object(
+            {{"input", json(*input)},
+             {"outcome", json(QLatin1StringView(outcome))},
+             {"fortune", json(reported ? QJsonValue(run.FortuneNumber) : QJsonValue())},
+             {"result", json(c.resulttxt->toPlainText())},
+             {"qqnum", json(c.qqnum->text())},
+             {"message", json(message ? QJsonValue(message->text) : QJsonValue())},
+             {"caption", json(message ? QJsonValue(message->caption) : QJsonValue())},
+             {"appraisal", json(judged ? judgement.appraisal() : QString())},
+             {"verdict", json(judged ? judgement.verdict() : QString())}})
+                  << std::endl;
     }
     return 0;
 }
@@ -107,12 +110,13 @@ void printTable(const MainForm &form)
     QJsonArray rows;
     for (const knowledge::Row &row : data.NumerologyTable)
         rows.append(texts(row));
-    std::cout << "{\"rows\":" << toJson(rows)
-              << ",\"saying_three\":" << toJson(texts(data.SayingThreeList))
-              << ",\"intro\":" << quote(QStringView(data.IntroText).toString()) << "}\n";
+    std::cout << object({{"rows", json(rows)},
+                         {"saying_three", json(texts(data.SayingThreeList))},
+                         {"intro", json(QStringView(data.IntroText).toString())}})
+              << "\n";
 }
 
-std::string cursorName(const QWidget *widget)
+const char *cursorName(const QWidget *widget)
 {
     const QCursor cursor = widget->cursor();
     if (cursor.shape() == Qt::IBeamCursor)
@@ -125,27 +129,18 @@ std::string cursorName(const QWidget *widget)
 void printLayout(MainForm &form)
 {
     Controls c(form);
-    auto rect = [](const QRect &r) {
-        return "[" + std::to_string(r.x()) + "," + std::to_string(r.y()) + ","
-               + std::to_string(r.width()) + "," + std::to_string(r.height()) + "]";
-    };
-    std::cout << "{\"caption\":" << quote(form.windowTitle()) << ",\"client\":[" << form.width()
-              << "," << form.height()
-              << "],\"resizable\":" << (form.minimumSize() != form.maximumSize() ? "true" : "false")
-              << ",\"focus\":"
-              << quote(form.focusWidget() ? form.focusWidget()->objectName() : QString())
-              << ",\"selection\":[" << c.qqnum->selectionStart() << ","
-              << c.qqnum->selectedText().size() << "],\"tab_order\":[";
+    auto rect = [](const QRect &r) { return QJsonArray{r.x(), r.y(), r.width(), r.height()}; };
+    QJsonArray tabOrder;
     QWidget *widget = c.qqnum;
     do {
-        std::cout << (widget == c.qqnum ? "" : ",") << quote(widget->objectName());
+        tabOrder.append(widget->objectName());
         do
             widget = widget->nextInFocusChain();
         while (widget != c.qqnum
                && !(widget->focusPolicy() & Qt::TabFocus && widget->isVisible()
                     && widget->window() == &form && widget->isEnabled()));
     } while (widget != c.qqnum);
-    std::cout << "," << quote(c.qqnum->objectName()) << "],\"controls\":[";
+    tabOrder.append(c.qqnum->objectName());
 
     struct Entry {
         const char *name;
@@ -163,7 +158,7 @@ void printLayout(MainForm &form)
         {"Image1_6", 6, "image box"},
         {"Image1_0", 0, "image box"},
     };
-    bool first = true;
+    std::string controls;
     for (const Entry &entry : entries) {
         const QWidget *control = form.findChild<QWidget *>(QString::fromLatin1(entry.name));
         QString text;
@@ -178,23 +173,33 @@ void printLayout(MainForm &form)
         const QWidget *pointerOwner = control;
         if (auto *box = qobject_cast<const QPlainTextEdit *>(control))
             pointerOwner = box->viewport();
-        std::cout << (first ? "" : ",") << "{\"name\":\""
-                  << (entry.index >= 0 ? "Image1" : entry.name)
-                  << "\",\"index\":" << (entry.index >= 0 ? std::to_string(entry.index) : "null")
-                  << ",\"kind\":\"" << entry.kind << "\",\"rect\":" << rect(control->geometry())
-                  << ",\"text\":" << quote(text) << ",\"tooltip\":" << quote(control->toolTip())
-                  << ",\"cursor\":\"" << cursorName(pointerOwner) << "\"}";
-        first = false;
+        const bool indexed = entry.index >= 0;
+        controls += (controls.empty() ? "" : ",")
+                    + object({{"name", json(QLatin1StringView(indexed ? "Image1" : entry.name))},
+                              {"index", json(indexed ? QJsonValue(entry.index) : QJsonValue())},
+                              {"kind", json(QLatin1StringView(entry.kind))},
+                              {"rect", json(rect(control->geometry()))},
+                              {"text", json(text)},
+                              {"tooltip", json(control->toolTip())},
+                              {"cursor", json(QLatin1StringView(cursorName(pointerOwner)))}});
     }
-    std::cout << "]}\n";
+    const QWidget *focus = form.focusWidget();
+    std::cout << object({{"caption", json(form.windowTitle())},
+                         {"client", json(QJsonArray{form.width(), form.height()})},
+                         {"resizable", json(form.minimumSize() != form.maximumSize())},
+                         {"focus", json(focus ? focus->objectName() : QString())},
+                         {"selection", json(QJsonArray{c.qqnum->selectionStart(),
+                                                       int(c.qqnum->selectedText().size())})},
+                         {"tab_order", json(tabOrder)},
+                         {"controls", "[" + controls + "]"}})
+              << "\n";
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    DefaultToOffscreen();
     QApplication app(argc, argv);
     SetUpApplication();
     const QStringList arguments = QApplication::arguments().mid(1);
