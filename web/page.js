@@ -93,10 +93,11 @@ function showMessage(text) {
   return new Promise((resolve) => message.addEventListener("close", resolve, {once: true}));
 }
 
+// The verdict above the appraisal; the bar closes instead when both are empty.
 function presentJudgement(verdict, appraisal) {
-  const parts = [verdict, appraisal].filter((part) => part !== "");
-  $("judgement-text").textContent = parts.join("\n");
-  judgement.hidden = parts.length === 0;
+  $("verdict").textContent = verdict;
+  $("appraisal").textContent = appraisal;
+  judgement.hidden = verdict === "" && appraisal === "";
 }
 
 function closeJudgement() {
@@ -106,7 +107,7 @@ function closeJudgement() {
 // A screen reader hears the report and the judgement once the run is done.
 function announce() {
   const said = [resulttxt.value];
-  if (!judgement.hidden) said.push($("judgement-text").textContent);
+  if (!judgement.hidden) said.push($("verdict").textContent, $("appraisal").textContent);
   $("announce").textContent = said.join("\n");
 }
 
