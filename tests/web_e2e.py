@@ -225,6 +225,12 @@ class Page(unittest.TestCase):
             if control["tooltip"]:
                 self.assertEqual(self.el(control["name"]).get_attribute("title"),
                                  control["tooltip"])
+        # The window's Tab order, as far as a page goes: Tab from the number to the report,
+        # Shift+Tab from it to the button.
+        self.el("qqnum").send_keys(Keys.TAB)
+        self.assertEqual(self.state()["focus"], "resulttxt")
+        self.el("qqnum").send_keys(Keys.SHIFT, Keys.TAB)
+        self.assertEqual(self.state()["focus"], "Command1")
         colours = {"qqnum": ("color", "rgba(255, 0, 0, 1)"),
                    "Label1": ("background-color", "rgba(255, 255, 192, 1)"),
                    "Line1": ("background-color", "rgba(0, 192, 0, 1)")}

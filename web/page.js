@@ -24,8 +24,10 @@ const core = createCore().then((module) => {
   module._shujian_load();
   return module;
 });
-if ("serviceWorker" in navigator)
-  navigator.serviceWorker.register("sw.js").catch(() => {}); // no worker: online only
+// Once the page is up, so that the worker's downloads do not hold up the first run.
+if ("serviceWorker" in navigator) {
+  addEventListener("load", () => navigator.serviceWorker.register("sw.js").catch(() => {}));
+}
 
 function selectAll() {
   qqnum.setSelectionRange(0, qqnum.value.length);
