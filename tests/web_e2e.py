@@ -4,8 +4,9 @@ Selenium) over a server on 127.0.0.1, against the Linux window through its probe
 probe_e2e.py and every seed of the fuzzer gives the page the report, the input box, the message
 and the judgement that the probe prints for it, by Enter and by click. Then what only a browser
 shows: start-up, the message dialog and the prompt after it, the credit label's new tab, a phone's
-screen at a device pixel ratio of 1 and 3, a run with the server gone, no request for anything
-but the page's own files, and the size of what the page loads.
+screen at a device pixel ratio of 1 and 3, a run with the server gone, nothing stored but the
+service worker's cache, no request for anything but the page's own files, and the size of what
+the page loads.
 
 usage: web_e2e.py PAGE_FOLDER
 The probe is SHUJIAN_REFERENCE_PROBE, else build/default/tests/shujian-probe. Exits 77 (skipped)
@@ -15,6 +16,7 @@ folder, it leaves screenshots of the desktop and the phone there.
 import gzip
 import json
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -69,6 +71,7 @@ const settled = () => document.getElementById("message").open
     || document.getElementById("announce").textContent !== "(running)";
 (function poll() { settled() ? done(true) : setTimeout(poll, 5); })();
 """
+CACHE_NAME = re.compile(r'const CACHE = "([^"]+)"')
 REPORT_FIELDS = ("result", "qqnum", "message", "caption", "appraisal", "verdict")
 
 try:
@@ -348,11 +351,17 @@ class Page(unittest.TestCase):
         server, url = self.serve()
         try:
             self.load(url)
-            self.driver.execute_async_script(
-                "const done = arguments[0];"
-                "navigator.serviceWorker.ready.then(() => {"
-                "  (function poll() { navigator.serviceWorker.controller ? done() :"
-                "   setTimeout(poll, 10); })(); });")
+            kept = self.driver.execute_async_script("""
+                const done = arguments[0];
+                navigator.serviceWorker.ready.then(() => (async function poll() {
+                  if (!navigator.serviceWorker.controller) return setTimeout(poll, 10);
+                  done({caches: await caches.keys(), databases: await indexedDB.databases(),
+                        stored: localStorage.length + sessionStorage.length,
+                        cookies: document.cookie});
+                })());""")
+            # Nothing kept but the worker's one cache, named as the worker names it.
+            self.assertEqual(kept, {"caches": [CACHE_NAME.search((PAGE / "sw.js").read_text())[1]],
+                                    "databases": [], "stored": 0, "cookies": ""})
             self.assert_own_requests_only(url)
         finally:
             server.shutdown()
