@@ -76,8 +76,8 @@ REPORT_FIELDS = ("result", "qqnum", "message", "caption", "appraisal", "verdict"
 
 try:
     from selenium import webdriver
-    from selenium.common.exceptions import WebDriverException
     from selenium.webdriver.chrome.service import Service
+    from selenium.webdriver.common.action_chains import ActionChains
     from selenium.webdriver.common.by import By
     from selenium.webdriver.common.keys import Keys
 except ImportError:
@@ -286,11 +286,12 @@ class Page(unittest.TestCase):
                 self.assertEqual(box.get_attribute("value"), kept)
 
     def test_the_credit_label_opens_one_tab_without_access_to_the_page(self):
+        # Double-clicked, as people do with labels: still one tab.
         self.load()
         page = self.driver.current_window_handle
         href = self.el("Label2").get_attribute("href")
         before = set(self.driver.window_handles)
-        self.el("Label2").click()
+        ActionChains(self.driver).double_click(self.el("Label2")).perform()
         end = time.monotonic() + 10
         while len(self.driver.window_handles) == len(before) and time.monotonic() < end:
             time.sleep(0.05)

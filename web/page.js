@@ -142,6 +142,10 @@ function insertFirstLine(event, data) {
 qqnum.addEventListener("paste", (event) => insertFirstLine(event, event.clipboardData));
 qqnum.addEventListener("drop", (event) => insertFirstLine(event, event.dataTransfer));
 
+// A double click on the credit label opens the page once, as one click would.
+$("Label2").addEventListener("click", (event) => {
+  if (event.detail > 1) event.preventDefault();
+});
 $("message-ok").addEventListener("click", () => message.close());
 $("judgement-close").addEventListener("click", closeJudgement);
 document.addEventListener("keydown", (event) => {
