@@ -1,6 +1,7 @@
 #include "analysis/leading_number.h"
 
 #include <charconv>
+#include <cstdlib>
 #include <limits>
 #include <string>
 
@@ -140,6 +141,15 @@ void readExponent(Reader &reader, Decimal &number)
         number.exponent = -number.exponent;
 }
 
+#ifdef __EMSCRIPTEN__
+
+// Emscripten's C++ library has no from_chars for double. Its C library's strtod rounds to nearest,
+// ties to even, subnormals included, and beyond the range gives 0 or an infinity of the number's
+// sign: the doubles from_chars gives below.
+double toDouble(const Decimal &number) { return std::strtod(number.text.c_str(), nullptr); }
+
+#else
+
 // For a decimal number outside the double range: whether it is too large rather than too
 // small, told by where its first significant digit stands.
 bool tooLarge(const Decimal &number)
@@ -176,6 +186,8 @@ double toDouble(const Decimal &number)
     }
     return value;
 }
+
+#endif
 
 } // namespace
 

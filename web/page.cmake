@@ -1,0 +1,20 @@
+# Puts the page's copied files into OUT beside the core and the pictures, then writes the service
+# worker with the list of every file the page loads and a cache named after their contents.
+foreach(file IN LISTS COPIED)
+    file(COPY ${file} DESTINATION ${OUT})
+endforeach()
+
+file(GLOB names RELATIVE ${OUT} ${OUT}/*)
+list(REMOVE_ITEM names sw.js)
+list(SORT names)
+set(hashes "")
+set(FILES "")
+foreach(name IN LISTS names)
+    file(SHA256 ${OUT}/${name} hash)
+    string(APPEND hashes "${hash} ${name}\n")
+    string(APPEND FILES "  \"${name}\",\n")
+endforeach()
+string(SHA256 digest "${hashes}")
+string(SUBSTRING ${digest} 0 12 digest)
+set(CACHE_NAME "shujian-${VERSION}-${digest}")
+configure_file(${WORKER} ${OUT}/sw.js @ONLY)
