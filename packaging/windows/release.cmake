@@ -1,7 +1,8 @@
-# Makes the Windows release from a built tree: installs it into a staged folder and wraps the folder
-# as an NSIS installer and as a zip, with SHA256SUMS beside them. The windows-release target runs it.
+# Makes the Windows release from a built tree: installs it into a staged folder, signs the program
+# when a signer is given, and wraps the folder as an NSIS installer and as a zip, with SHA256SUMS
+# beside them. The windows-release target runs it; so does the signing test, into a folder of its own.
 #   cmake -DBUILD=… -DWORK=… -DNAME=… -DINSTALLER=… -DZIP=… -DMAKENSIS=… -DNSI=… -DPYTHON=…
-#         [-DSOURCE_DATE_EPOCH=seconds] -P release.cmake
+#         [-DSIGN=sign.sh] [-DSOURCE_DATE_EPOCH=seconds] -P release.cmake
 cmake_minimum_required(VERSION 3.25)
 
 function(run)
@@ -18,6 +19,9 @@ set(ENV{SOURCE_DATE_EPOCH} ${SOURCE_DATE_EPOCH})
 set(STAGE ${WORK}/stage/${NAME})
 file(REMOVE_RECURSE ${WORK}/stage)
 run(${CMAKE_COMMAND} --install ${BUILD} --prefix ${STAGE} --strip)
+if(SIGN)
+    run(${SIGN} ${STAGE}/shujian.exe)
+endif()
 
 # The installer's lists; they leave the staged files, sorted, in `files`.
 set(OUT ${WORK})
@@ -28,6 +32,9 @@ list(TRANSFORM files PREPEND ${STAGE}/ OUTPUT_VARIABLE staged)
 run(touch --no-dereference --date=@${SOURCE_DATE_EPOCH} ${staged})
 
 set(nsis_defines -DSTAGE=${STAGE} -DOUTFILE=${INSTALLER} -DLISTS=${WORK})
+if(SIGN)
+    list(APPEND nsis_defines -DSIGN=${SIGN})
+endif()
 run(${MAKENSIS} -V2 -INPUTCHARSET UTF8 ${nsis_defines} ${NSI})
 
 list(TRANSFORM files PREPEND ${NAME}/ OUTPUT_VARIABLE entries)
