@@ -55,8 +55,8 @@ compare "The Debian package" "$root/build/release" "$copy/build/release" '*.deb'
 
 if "$root/packaging/windows/build-qt.sh" --check; then
     (cd "$root" && ./dev windows)
-    # Only what the release needs, as ./dev windows would build it.
-    SOURCE_DATE_EPOCH=$(git -C "$copy" log -1 --format=%ct)
+    # Only what the release needs, with the time ./dev windows gave it here.
+    SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$copy" log -1 --format=%ct)}
     export SOURCE_DATE_EPOCH
     (cd "$copy" && cmake --preset windows >/dev/null \
         && cmake --build --preset windows --target windows-release)
