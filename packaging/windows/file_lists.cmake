@@ -1,8 +1,7 @@
 # Writes the installer's lists from the staged folder: what to install, and what the uninstaller
 # removes — exactly those files, then the folders they made, so that nothing of the program is left
-# and nothing else is touched.
-#   cmake -DSTAGE=folder -DOUT=folder -P file_lists.cmake
-cmake_minimum_required(VERSION 3.25)
+# and nothing else is touched. release.cmake includes it with STAGE and OUT set, and finds the
+# staged files, sorted and relative to STAGE, in `files`.
 
 file(GLOB_RECURSE files LIST_DIRECTORIES false RELATIVE ${STAGE} ${STAGE}/*)
 list(SORT files)
