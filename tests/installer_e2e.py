@@ -195,7 +195,8 @@ def setUpModule():
     env.pop("QT_QPA_PLATFORM", None)
     env.pop("DISPLAY", None)
     unittest.addModuleCleanup(end_wine)
-    wine("wineboot", "--init", settle=True)
+    wine("wineboot", "--init")
+    subprocess.run(["wineserver", "-w"], env=env, timeout=180)  # the new prefix's own set-up
     AfterwardsTestCase.before = files_in_prefix()
     OLDER = make_older_release(tempfile.mkdtemp(dir=prefix, prefix="older-"))
 
