@@ -77,7 +77,7 @@ source_dir=$(find . -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
 source_dir=$work/${source_dir#./}
 
 # The changes to Debian's source, each of which must apply exactly: a patch that no longer fits
-# stops the build here rather than half an hour later, or never.
+# stops the build here rather than after the long build, or never.
 for patch in "${patches[@]}"; do
     patch -d "$source_dir" -p1 --forward --batch --fuzz=0 --quiet <"$patch" \
         || { say "$(basename "$patch") does not apply to qt6-base $version."; exit 1; }
