@@ -150,14 +150,19 @@ def shortcut_target(data):
     return "\\".join(parts)
 
 
+def staged_release():
+    """The release's folder as the build staged it, before it was wrapped."""
+    stages = os.path.join(PACKAGING, "stage")
+    return os.path.join(stages, os.listdir(stages)[0])
+
+
 def make_older_release(folder):
     """The installer an older release would have been: this release's script, staged files and
     lists, with an older version and one more file, which it installs and uninstalls."""
     for name in os.listdir(PACKAGING):
         if name.endswith((".nsi", ".nsh")):
             shutil.copy(os.path.join(PACKAGING, name), folder)
-    stage_parent = os.path.join(PACKAGING, "stage")
-    stage = os.path.join(stage_parent, os.listdir(stage_parent)[0])
+    stage = staged_release()
     extra = os.path.join(folder, OLDER_ONLY)
     with open(extra, "w") as text:
         text.write("shipped by the older release only\n")
@@ -222,18 +227,13 @@ class Upgraded(unittest.TestCase):
                 self.assertEqual(values["InstallLocation"], FOLDER)
                 # In KiB, the program's files only: not the user's, nor the uninstaller's.
                 shipped = sum(-(-os.path.getsize(os.path.join(top, name)) // 1024)
-                              for top, _, names in os.walk(self.stage()) for name in names)
+                              for top, _, names in os.walk(staged_release()) for name in names)
                 self.assertEqual(values["EstimatedSize"], shipped)
-
-    @staticmethod
-    def stage():
-        stage_parent = os.path.join(PACKAGING, "stage")
-        return os.path.join(stage_parent, os.listdir(stage_parent)[0])
 
     def release_files(self):
         found = {"uninstall.exe", USERS_OWN}
-        for top, _, names in os.walk(self.stage()):
-            found.update(os.path.relpath(os.path.join(top, n), self.stage()) for n in names)
+        for top, _, names in os.walk(staged_release()):
+            found.update(os.path.relpath(os.path.join(top, n), staged_release()) for n in names)
         return found
 
     @staticmethod
@@ -253,7 +253,9 @@ def refusal(session):
     return shown
 
 
-class Installed(desktop_e2e.DesktopSession):
+class InstalledProgram(desktop_e2e.DesktopSession):
+    """The installed program started from the path its shortcut names."""
+
     @classmethod
     def launch(cls):
         end_wine()  # so that wine's desktop process starts on this display
@@ -263,6 +265,9 @@ class Installed(desktop_e2e.DesktopSession):
     def tearDownClass(cls):
         end_wine()
         super().tearDownClass()
+
+
+class Installed(InstalledProgram):
 
     def test_the_framed_window_sits_centred_and_a_fifth_down(self):
         # Wine tells the program of a Windows frame (a thicker border, a taller caption) while
@@ -301,18 +306,8 @@ class Installed(desktop_e2e.DesktopSession):
         self.assert_the_credit_label_opens_the_page_once()
 
 
-class WhileItRuns(desktop_e2e.DesktopSession):
+class WhileItRuns(InstalledProgram):
     """The installer and the uninstaller, started while the installed program runs."""
-
-    @classmethod
-    def launch(cls):
-        end_wine()
-        cls.start("wine", PROGRAM)
-
-    @classmethod
-    def tearDownClass(cls):
-        end_wine()
-        super().tearDownClass()
 
     def asking_to_close(self):
         return run("xdotool", "search", "--onlyvisible", "--name",
